@@ -1,0 +1,261 @@
+// Builds widgets, menus and window frames from their descriptions as data.
+#include "forms/formbuilder.h"
+
+#include "forms/picturebutton.h"
+
+#include <QFrame>
+#include <QIcon>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QScreen>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QProxyStyle>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace quivara::forms {
+namespace {
+
+QColor toColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+
+// The dialog font of the classic desktop: its sans serif at 8 points.
+constexpr double kDialogPoints = 8;
+
+QStringList familiesFor(Face face)
+{
+    switch (face) {
+    case Face::Dialog:
+    case Face::SansSerif:
+        return {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+    case Face::Arial:
+        return {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+    case Face::Balogna:
+        return {QStringLiteral("Balogna"), QStringLiteral("URW Chancery L"), QStringLiteral("Z003"),
+                QStringLiteral("DejaVu Serif")};
+    case Face::Bookplate:
+        return {QStringLiteral("Bookplate"), QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")};
+    }
+    return {};
+}
+
+// Shows every character of a password field as "?".
+class QuestionMarkStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_LineEdit_PasswordCharacter)
+            return u'?';
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+QStyle *questionMarkStyle()
+{
+    static QuestionMarkStyle *style = new QuestionMarkStyle; // lives as long as the process
+    return style;
+}
+
+void applyText(QWidget *w, const ControlSpec &spec)
+{
+    w->setFont(fontFor(spec.font));
+    if (spec.fore.isSet())
+        setForeground(w, spec.fore);
+    if (spec.back.isSet() && spec.kind == Kind::PictureButton) {
+        QPalette palette = w->palette();
+        palette.setColor(QPalette::Button, toColor(spec.back));
+        w->setPalette(palette);
+    } else if (spec.back.isSet()) {
+        setBackground(w, spec.back);
+    }
+}
+
+QWidget *makeLabel(QWidget *parent, const ControlSpec &spec)
+{
+    auto *label = new QLabel(qstr(spec.caption), parent);
+    label->setAlignment(spec.align == Align::Centre ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignTop));
+    label->setWordWrap(spec.wordWrap);
+    label->setTextFormat(Qt::PlainText);
+    if (spec.back.r == kTransparent.r)
+        label->setAttribute(Qt::WA_TranslucentBackground);
+    return label;
+}
+
+QWidget *makeField(QWidget *parent, const ControlSpec &spec)
+{
+    auto *field = new QLineEdit(qstr(spec.caption), parent);
+    if (spec.maxLength > 0)
+        field->setMaxLength(spec.maxLength);
+    if (spec.kind == Kind::MaskedField) {
+        field->setStyle(questionMarkStyle());
+        field->setEchoMode(QLineEdit::Password);
+    }
+    return field;
+}
+
+QWidget *makePicture(QWidget *parent, const ControlSpec &spec)
+{
+    auto *picture = new QLabel(parent);
+    picture->setPixmap(QPixmap(qstr(spec.picture)));
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    if (spec.kind == Kind::PictureBox)
+        picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    return picture;
+}
+
+QWidget *makePictureButton(QWidget *parent, const ControlSpec &spec)
+{
+    return new PictureButton(qstr(spec.caption), QPixmap(qstr(spec.picture)), parent);
+}
+
+QWidget *makeLine(QWidget *parent)
+{
+    auto *line = new QFrame(parent);
+    setBackground(line, kBlack);
+    return line;
+}
+
+} // namespace
+
+QFont fontFor(const FontSpec &spec)
+{
+    QFont font;
+    font.setFamilies(familiesFor(spec.face));
+    font.setPointSizeF(spec.points > 0 ? spec.points : kDialogPoints);
+    font.setBold(spec.bold);
+    return font;
+}
+
+void setBackground(QWidget *widget, Rgb colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, toColor(colour));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void setForeground(QWidget *widget, Rgb colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, toColor(colour));
+    palette.setColor(QPalette::ButtonText, toColor(colour));
+    widget->setPalette(palette);
+}
+
+QWidget *buildControl(QWidget *parent, const ControlSpec &spec)
+{
+    QWidget *w = nullptr;
+    switch (spec.kind) {
+    case Kind::Label: w = makeLabel(parent, spec); break;
+    case Kind::Button: w = new QPushButton(qstr(spec.caption), parent); break;
+    case Kind::PictureButton: w = makePictureButton(parent, spec); break;
+    case Kind::Field:
+    case Kind::MaskedField: w = makeField(parent, spec); break;
+    case Kind::Picture:
+    case Kind::PictureBox: w = makePicture(parent, spec); break;
+    case Kind::Line: w = makeLine(parent); break;
+    }
+    w->setObjectName(qstr(spec.name));
+    applyText(w, spec);
+    QRect r = toPixels(spec.rect);
+    if (spec.kind == Kind::Line) {
+        // A line's rectangle runs from its first point; one of its sides is zero.
+        r.setWidth(qMax(1, r.width()));
+        r.setHeight(qMax(1, r.height()));
+    }
+    w->setGeometry(r);
+    if (spec.hidden)
+        w->setVisible(false);
+    return w;
+}
+
+void buildControls(QWidget *parent, std::span<const ControlSpec> specs)
+{
+    for (const ControlSpec &spec : specs)
+        buildControl(parent, spec);
+}
+
+void setTabChain(const std::vector<QWidget *> &chain)
+{
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+void buildMenuBar(QMenuBar *bar, std::span<const MenuItemSpec> items)
+{
+    bar->setObjectName(QStringLiteral("menuBar"));
+    for (const MenuItemSpec &item : items) {
+        QAction *action = nullptr;
+        const bool isTitle = item.parent.empty()
+            && std::any_of(items.begin(), items.end(), [&](const MenuItemSpec &o) { return o.parent == item.name; });
+        if (isTitle) {
+            QMenu *menu = bar->addMenu(qstr(item.caption));
+            menu->setObjectName(qstr(item.name));
+            action = menu->menuAction();
+        } else if (item.parent.empty()) {
+            action = bar->addAction(qstr(item.caption));
+        } else {
+            auto *menu = bar->findChild<QMenu *>(qstr(item.parent), Qt::FindDirectChildrenOnly);
+            Q_ASSERT(menu);
+            action = menu->addAction(qstr(item.caption));
+        }
+        action->setObjectName(qstr(item.name));
+        action->setEnabled(item.enabled);
+        if (item.shortcut != 0)
+            action->setShortcut(QKeySequence(item.shortcut));
+    }
+}
+
+const QIcon &windowIcon()
+{
+    static const QIcon icon(qstr(kIconPicture));
+    return icon;
+}
+
+} // namespace quivara::forms
+
+namespace quivara::forms {
+
+QWidget *setUpWindow(QMainWindow *window, std::string_view name, std::string_view caption, Frame frame,
+                     int clientWidth, int clientHeight, Rgb background)
+{
+    window->setObjectName(qstr(name));
+    window->setWindowTitle(qstr(caption));
+    window->setWindowIcon(windowIcon());
+    if (frame == Frame::FixedDialog) {
+        // A dialog without an owner gets no taskbar button.
+        window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                               | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    } else {
+        window->setWindowFlags(Qt::Window);
+    }
+    auto *client = new QWidget(window);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(toPixels(clientWidth, clientHeight));
+    setBackground(client, background);
+    window->setCentralWidget(client);
+    setBackground(window, background);
+    if (frame == Frame::FixedDialog)
+        window->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    else // Controls keep their places when the window grows; they sit top-left.
+        client->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    return client;
+}
+
+void centreOnScreen(QWidget *window)
+{
+    window->adjustSize();
+    const QScreen *screen = window->screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
+}
+
+} // namespace quivara::forms

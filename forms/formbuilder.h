@@ -1,0 +1,74 @@
+// Builds widgets, menus and window frames from their descriptions as data.
+#pragma once
+
+#include "forms/controlspec.h"
+
+#include <QFont>
+#include <QString>
+
+#include <span>
+#include <string_view>
+#include <vector>
+
+class QMenuBar;
+class QWidget;
+class QIcon;
+
+namespace quivara::forms {
+
+inline QString qstr(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QFont fontFor(const FontSpec &spec);
+
+// Paints `widget`'s own background (palette, not style sheet, so nothing cascades).
+void setBackground(QWidget *widget, Rgb colour);
+void setForeground(QWidget *widget, Rgb colour);
+
+// Creates one control as a child of `parent`, named spec.name, at its place.
+QWidget *buildControl(QWidget *parent, const ControlSpec &spec);
+
+void buildControls(QWidget *parent, std::span<const ControlSpec> specs);
+
+// Tab moves through `chain` in order.
+void setTabChain(const std::vector<QWidget *> &chain);
+
+struct MenuItemSpec
+{
+    std::string_view name;
+    std::string_view caption; // "&" marks the access key
+    std::string_view parent;  // empty: stands on the menu bar itself
+    int shortcut = 0;         // a Qt::Key, 0 for none
+    bool enabled = true;
+};
+
+// A menu-bar title gets a QMenu named spec.name whose menu action carries the
+// same name; a command on the bar or in a menu is a QAction named spec.name.
+void buildMenuBar(QMenuBar *bar, std::span<const MenuItemSpec> items);
+
+// The game's 16 x 16 window icon.
+const QIcon &windowIcon();
+
+} // namespace quivara::forms
+
+class QMainWindow;
+
+namespace quivara::forms {
+
+enum class Frame {
+    FixedDialog, // title bar, window menu and close box; not resizable; no taskbar button
+    Sizable,     // title bar with minimize, maximize and close boxes; a taskbar button
+};
+
+// Names `window`, gives it a client widget of `clientWidth` x `clientHeight`
+// twips below its menu bar, its frame, background and the game's icon.
+// Returns the client widget, parent of the window's controls.
+QWidget *setUpWindow(QMainWindow *window, std::string_view name, std::string_view caption, Frame frame,
+                     int clientWidth, int clientHeight, Rgb background);
+
+// Centres `window` on its screen (top-level windows without an owner).
+void centreOnScreen(QWidget *window);
+
+} // namespace quivara::forms

@@ -1,0 +1,23 @@
+// A push button in the picture style: a flat coloured face with its picture above its caption.
+#pragma once
+
+#include <QPixmap>
+#include <QPushButton>
+
+namespace quivara::forms {
+
+class PictureButton : public QPushButton
+{
+    Q_OBJECT
+
+public:
+    PictureButton(const QString &caption, const QPixmap &picture, QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QPixmap m_picture;
+};
+
+} // namespace quivara::forms

@@ -1,0 +1,7 @@
+// Entry point of the game.
+#include "shell/app.h"
+
+int main(int argc, char **argv)
+{
+    return quivara::shell::run(argc, argv);
+}

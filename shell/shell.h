@@ -1,0 +1,49 @@
+// Creates the program's windows and carries their requests to one another.
+#pragma once
+
+#include "one_player/oneplayerwindow.h"
+#include "rules/secret.h"
+#include "shell/splashwindow.h"
+
+#include <QObject>
+#include <QPointer>
+
+namespace quivara::shell {
+
+// The windows never know each other: each asks the shell, and the shell opens,
+// replaces or closes windows. Every window deletes itself when it closes; the
+// shell deletes those still open when it goes.
+class Shell : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit Shell(QObject *parent = nullptr);
+    ~Shell() override;
+
+    // Shows the splash window; its first tick hands over to the one-player window.
+    void start();
+
+    // A new one-player window in its design state, shown centred.
+    one_player::OnePlayerWindow *showOnePlayer();
+
+    // Ends the program at once: every window goes without its closing handler.
+    void quitNow();
+
+    SplashWindow *splash() const { return m_splash; }
+    one_player::OnePlayerWindow *onePlayer() const { return m_onePlayer; }
+
+Q_SIGNALS:
+    // A window was shown for the first time (for start-up measurements).
+    void windowShown(QWidget *window);
+
+private:
+    void finishSplash();
+    QList<QWidget *> windows() const;
+
+    rules::RandomSource m_random;
+    QPointer<SplashWindow> m_splash;
+    QPointer<one_player::OnePlayerWindow> m_onePlayer;
+};
+
+} // namespace quivara::shell

@@ -1,0 +1,63 @@
+// The splash window: the splash picture for a moment, then the game.
+#include "shell/splashwindow.h"
+
+#include "forms/formbuilder.h"
+
+#include <QTimer>
+
+#include <array>
+#include <cmath>
+
+namespace quivara::shell {
+namespace {
+
+using namespace forms;
+
+inline constexpr int kClientWidth = 7320;
+inline constexpr int kClientHeight = 4200;
+
+// The picture box is a pixel larger than the window each way: its right and
+// bottom edges are cut off.
+inline constexpr ControlSpec kPicture{
+    .name = "Picture1", .kind = Kind::PictureBox, .rect = {0, 0, 7335, 4215}, .picture = kSplashPicture};
+
+inline constexpr std::array kLabels{
+    ControlSpec{.name = "lblProductName", .kind = Kind::Label, .rect = {3120, 3120, 4050, 765},
+                .caption = "Quivara  2.0", .font = {Face::Arial, 32.25, true}, .fore = kBlue, .back = kTransparent},
+    ControlSpec{.name = "Label4", .kind = Kind::Label, .rect = {1440, 120, 1095, 1095}, .caption = "BD",
+                .font = {Face::Balogna, 48, true}, .back = kTransparent},
+    ControlSpec{.name = "Label3", .kind = Kind::Label, .rect = {1920, 1200, 4275, 630},
+                .caption = "Brevant Desarrollos", .font = {Face::Balogna, 27.75, true}, .back = kTransparent},
+};
+
+inline constexpr int kDesignInterval = 500;
+
+// The interval asked for at load; a timer counts whole milliseconds.
+inline constexpr double kLoadInterval = 65.656;
+
+} // namespace
+
+SplashWindow::SplashWindow(QWidget *parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("frmSplash"));
+    setWindowIcon(windowIcon());
+    setFixedSize(toPixels(kClientWidth, kClientHeight));
+    QWidget *picture = buildControl(this, kPicture);
+    for (const ControlSpec &label : kLabels) {
+        // The labels sit on the picture box and place themselves relative to it.
+        QWidget *w = buildControl(picture, label);
+        w->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    m_timer = new QTimer(picture);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(kDesignInterval);
+    connect(m_timer, &QTimer::timeout, this, &SplashWindow::timedOut);
+
+    // Loading the window sets the real interval and starts counting from here.
+    m_timer->setInterval(static_cast<int>(std::lround(kLoadInterval)));
+    m_timer->start();
+    centreOnScreen(this);
+}
+
+} // namespace quivara::shell

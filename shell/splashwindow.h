@@ -1,0 +1,27 @@
+// The splash window: the splash picture for a moment, then the game.
+#pragma once
+
+#include <QWidget>
+
+class QTimer;
+
+namespace quivara::shell {
+
+class SplashWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit SplashWindow(QWidget *parent = nullptr);
+
+    QTimer *timer() const { return m_timer; }
+
+Q_SIGNALS:
+    // The timer ticked: the splash should make way for the game.
+    void timedOut();
+
+private:
+    QTimer *m_timer = nullptr;
+};
+
+} // namespace quivara::shell
