@@ -1,4 +1,5 @@
 // The one-player window driven through its controls, found by name as a player would find them.
+#include "one_player/oneplayerform.h"
 #include "one_player/oneplayerwindow.h"
 
 #include <QAction>
@@ -13,21 +14,10 @@ using namespace quivara;
 
 namespace {
 
-// Digit fields, mark cells and buttons of each row, rows 1 to 10, positions 1 to 4.
-const char *const kDigits[10][4] = {
-    {"Text7", "Text1", "Text3", "Text2"},     {"Text11", "Text12", "Text10", "Text9"},
-    {"Text15", "Text16", "Text14", "Text13"}, {"Text19", "Text20", "Text18", "Text17"},
-    {"Text23", "Text24", "Text22", "Text21"}, {"Text27", "Text28", "Text26", "Text25"},
-    {"Text31", "Text32", "Text30", "Text29"}, {"Text35", "Text36", "Text34", "Text33"},
-    {"Text39", "Text40", "Text38", "Text37"}, {"Text43", "Text44", "Text42", "Text41"}};
-const char *const kMarks[10][4] = {
-    {"Label5", "Label21", "Label20", "Label47"},  {"Label8", "Label6", "Label48", "Label7"},
-    {"Label9", "Label11", "Label10", "Label49"},  {"Label12", "Label14", "Label13", "Label50"},
-    {"Label15", "Label17", "Label16", "Label51"}, {"Label18", "Label22", "Label19", "Label52"},
-    {"Label23", "Label25", "Label24", "Label53"}, {"Label26", "Label28", "Label27", "Label54"},
-    {"Label29", "Label31", "Label30", "Label55"}, {"Label32", "Label34", "Label33", "Label56"}};
-const char *const kButtons[10] = {"Command1", "Command11", "Command10", "Command9", "Command8",
-                                  "Command7", "Command6",  "Command5",  "Command4", "Command3"};
+// Control names of row r (1 to 10) and position p (1 to 4), as the window's design names them.
+QByteArray digitName(int r, int p) { return QByteArray(one_player::kBoard.rows[r - 1].digits[p - 1].data()); }
+QByteArray markName(int r, int p) { return QByteArray(one_player::kBoard.rows[r - 1].marks[p - 1].data()); }
+QByteArray buttonName(int r) { return QByteArray(one_player::kBoard.rows[r - 1].button.data()); }
 const char *const kCodeCells[4] = {"Label1", "Label4", "Label3", "Label2"};
 
 } // namespace
@@ -40,11 +30,11 @@ class TestOnePlayerWindow : public QObject
     std::unique_ptr<one_player::OnePlayerWindow> m_window;
 
     template <typename T = QWidget>
-    T *get(const char *name) const
+    T *get(const QByteArray &name) const
     {
-        T *w = m_window->findChild<T *>(QLatin1String(name));
+        T *w = m_window->findChild<T *>(QString::fromLatin1(name));
         if (!w)
-            qFatal("no control %s", name);
+            qFatal("no control %s", name.constData());
         return w;
     }
     QString status() const { return get<QLabel>("Label61")->text(); }
@@ -60,7 +50,7 @@ class TestOnePlayerWindow : public QObject
     void typeRow(int row, const QString &four)
     {
         for (int p = 0; p < 4; ++p) {
-            auto *field = get<QLineEdit>(kDigits[row - 1][p]);
+            auto *field = get<QLineEdit>(digitName(row, p + 1));
             field->clear();
             if (four[p] != u'_')
                 QTest::keyClicks(field, QString(four[p]));
@@ -71,13 +61,13 @@ class TestOnePlayerWindow : public QObject
         for (int p = 0; p < 4; ++p)
             get<QLabel>(kCodeCells[p])->setText(four[p] == u'_' ? QString() : QString(four[p]));
     }
-    void submit(int row) { QTest::mouseClick(get<QAbstractButton>(kButtons[row - 1]), Qt::LeftButton); }
+    void submit(int row) { QTest::mouseClick(get<QAbstractButton>(buttonName(row)), Qt::LeftButton); }
     // Marks of a row in position order; "-" for an empty cell.
     QString marks(int row) const
     {
         QString s;
-        for (const char *name : kMarks[row - 1]) {
-            const QString t = get<QLabel>(name)->text();
+        for (int p = 1; p <= 4; ++p) {
+            const QString t = get<QLabel>(markName(row, p))->text();
             s += t.isEmpty() ? QStringLiteral("-") : t;
         }
         return s;
@@ -229,8 +219,8 @@ private Q_SLOTS:
         QCOMPARE(codeCells(), QStringLiteral("||||"));
         for (int r = 1; r <= 10; ++r) {
             QCOMPARE(marks(r), QStringLiteral("----"));
-            for (const char *name : kDigits[r - 1])
-                QCOMPARE(get<QLineEdit>(name)->text(), QString());
+            for (int p = 1; p <= 4; ++p)
+                QCOMPARE(get<QLineEdit>(digitName(r, p))->text(), QString());
         }
     }
 
@@ -253,10 +243,10 @@ private Q_SLOTS:
     void tabOrder()
     {
         QStringList expected;
-        for (int r = 0; r < 10; ++r) {
-            for (const char *name : kDigits[r])
-                expected << QLatin1String(name);
-            expected << QLatin1String(kButtons[r]);
+        for (int r = 1; r <= 10; ++r) {
+            for (int p = 1; p <= 4; ++p)
+                expected << QString::fromLatin1(digitName(r, p));
+            expected << QString::fromLatin1(buttonName(r));
         }
         expected << QStringLiteral("Command16") << QStringLiteral("Command17") << QStringLiteral("Command15")
                  << QStringLiteral("Text7");
@@ -282,21 +272,28 @@ private Q_SLOTS:
         QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
         for (const char *name : kCodeCells)
             QVERIFY(get(name)->isHidden());
-        for (int r = 0; r < 10; ++r) {
-            const int top = get(kButtons[r])->y();
-            QCOMPARE(top, (1200 + 480 * r) / 15);
-            for (int p = 0; p < 4; ++p) {
-                QCOMPARE(get(kDigits[r][p])->y(), top);
-                QCOMPARE(get(kMarks[r][p])->y(), top);
+        QCOMPARE(get("Label3")->x(), 2640 / 15); // position 3's code cell
+        for (int r = 1; r <= 10; ++r) {
+            const int top = get(buttonName(r))->y();
+            QCOMPARE(top, (1200 + 480 * (r - 1)) / 15);
+            for (int p = 1; p <= 4; ++p) {
+                QCOMPARE(get(digitName(r, p))->y(), top);
+                QCOMPARE(get(markName(r, p))->y(), top);
             }
             // From left to right the mark cells stand for positions 2, 1, 4, 3.
-            const auto x = [&](int p) { return get(kMarks[r][p - 1])->x(); };
+            const auto x = [&](int p) { return get(markName(r, p))->x(); };
             QVERIFY(x(2) < x(1) && x(1) < x(4) && x(4) < x(3));
             QCOMPARE(x(2), 3720 / 15);
-            // Digit fields stand in position order.
-            QVERIFY(get(kDigits[r][0])->x() < get(kDigits[r][1])->x());
-            QVERIFY(get(kDigits[r][2])->x() < get(kDigits[r][3])->x());
+            QVERIFY(get(digitName(r, 1))->x() < get(digitName(r, 2))->x());
+            QVERIFY(get(digitName(r, 3))->x() < get(digitName(r, 4))->x());
         }
+        // A few names read straight off the design, so a slip in the board table shows.
+        QCOMPARE(get("Label5")->geometry(), QRect(264, 80, 25, 25));   // row 1, position 1
+        QCOMPARE(get("Label47")->geometry(), QRect(280, 80, 25, 25));  // row 1, position 4
+        QCOMPARE(get("Text2")->geometry(), QRect(200, 80, 33, 31));    // row 1, position 4
+        QCOMPARE(get("Label56")->geometry(), QRect(280, 368, 25, 25)); // row 10, position 4
+        QCOMPARE(get("Command3")->geometry(), QRect(32, 368, 41, 25)); // row 10's button
+        QCOMPARE(get("Text44")->x(), 120);                             // row 10, position 2
         QCOMPARE(get("Label61")->geometry(), QRect(16, 8, 329, 17));
         auto *line = get("Line1");
         QCOMPARE(line->geometry(), QRect(240, 72, 1, 336));
