@@ -48,15 +48,15 @@ def splash():
     for y in range(0, h, 2):
         for x in range((y // 2) % 2, w, 2):
             px[x, y] = (0, 128, 48)
-    font = ImageFont.truetype(BOLD, 30)
-    word = Image.new("RGBA", (170, 44), (0, 0, 0, 0))
-    ImageDraw.Draw(word).text((4, 2), "Quivara", font=font, fill=(0, 0, 230, 255))
+    font = ImageFont.truetype(BOLD, 24)
+    word = Image.new("RGBA", (130, 36), (0, 0, 0, 0))
+    ImageDraw.Draw(word).text((3, 2), "Quivara", font=font, fill=(20, 40, 210, 255))
     word = word.rotate(20, expand=True, resample=Image.BICUBIC)
     rng = random.Random(2)
-    for row in range(8):
+    for row in range(7):
         for col in range(4):
-            x = col * 150 + (row % 2) * 70 + rng.randint(-12, 12) - 20
-            y = row * 62 + rng.randint(-8, 8) - 20
+            x = col * 175 + (row % 2) * 85 + rng.randint(-10, 10) - 30
+            y = row * 78 + rng.randint(-6, 6) - 25
             img.paste(word, (x, y), word)
     return img
 
