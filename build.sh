@@ -2,6 +2,7 @@
 # Sets up a Debian 12 machine for the game, builds it, then plays it or runs its tests.
 #   ./build.sh play    install what is missing, build, start the game
 #   ./build.sh test    install what is missing, build, run every test
+#   ./build.sh package install what is missing, build, make the Debian package in build/
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -36,8 +37,13 @@ test)
     build
     ctest --test-dir build --output-on-failure -j "$(nproc)"
     ;;
+package)
+    install_missing
+    build
+    (cd build && cpack -G DEB)
+    ;;
 *)
-    echo "usage: $0 play|test" >&2
+    echo "usage: $0 play|test|package" >&2
     exit 2
     ;;
 esac

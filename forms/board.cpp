@@ -1,6 +1,7 @@
 // The widgets of a built board, addressed by row and position.
 #include "forms/board.h"
 
+#include "forms/accessibility.h"
 #include "forms/formbuilder.h"
 
 namespace quivara::forms {
@@ -26,8 +27,9 @@ void BoardRow::clear() const
         digit->clear();
 }
 
-Board buildBoard(QWidget *parent, const BoardSpec &spec)
+Board buildBoard(QWidget *parent, const BoardSpec &spec, std::string_view player)
 {
+    const QString who = qstr(player);
     Board board;
     for (int r = 0; r < kRows; ++r) {
         const RowSpec &rowSpec = spec.rows[r];
@@ -39,6 +41,7 @@ Board buildBoard(QWidget *parent, const BoardSpec &spec)
                 .name = rowSpec.digits[p], .kind = Kind::Field,
                 .rect = {spec.digitLeft[p], top, kDigitWidth, height},
                 .font = kDigitFont, .maxLength = 1}));
+            setAccessibleName(row.digits[p], digitFieldName(r + 1, p + 1, who));
         }
         const bool picture = r == 0 && spec.pictureFirstButton;
         row.button = static_cast<QAbstractButton *>(buildControl(parent, {
@@ -47,6 +50,7 @@ Board buildBoard(QWidget *parent, const BoardSpec &spec)
             .caption = kRowCaption,
             .back = picture ? kPaleYellow : kDefaultColour,
             .picture = picture ? kArrowPicture : std::string_view{}}));
+        setAccessibleName(row.button, rowButtonName(r + 1, who));
         for (int p = 0; p < kPositions; ++p) {
             row.marks[p] = static_cast<QLabel *>(buildControl(parent, {
                 .name = rowSpec.marks[p], .kind = Kind::Label,
@@ -55,6 +59,7 @@ Board buildBoard(QWidget *parent, const BoardSpec &spec)
             // Neighbouring cells overlap by more than a third of their width; painting
             // the ground (the window's own colour) would clip the mark to the left.
             row.marks[p]->setAutoFillBackground(false);
+            setAccessibleName(row.marks[p], markCellName(r + 1, p + 1, who));
         }
     }
     return board;

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 
 #include <array>
+#include <string_view>
 #include <vector>
 
 namespace quivara::forms {
@@ -31,7 +32,8 @@ struct BoardRow
 using Board = std::array<BoardRow, kRows>;
 
 // Creates every control of `spec` as a child of `parent`, named as in the table.
-Board buildBoard(QWidget *parent, const BoardSpec &spec);
+// `player` ("Player1") starts the accessible names of a two-player board's controls.
+Board buildBoard(QWidget *parent, const BoardSpec &spec, std::string_view player = {});
 
 // The four digit fields then the button, for each row in order.
 std::vector<QWidget *> rowTabChain(const BoardRow &row);

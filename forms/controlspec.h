@@ -53,6 +53,7 @@ struct ControlSpec
     bool hidden = false;
     bool wordWrap = false;
     std::string_view picture{};  // Qt resource path
+    std::string_view accessibleName{}; // UTF-8; for controls whose text does not tell what they are
 };
 
 // Colours shared by the game's forms.
@@ -68,8 +69,14 @@ inline constexpr FontSpec kStatusFont{Face::SansSerif, 9.75};
 inline constexpr FontSpec kDigitFont{Face::SansSerif, 13.5};
 inline constexpr FontSpec kMarkFont{Face::SansSerif, 12};
 
-// Picture resources.
+// What a screen reader calls the status line of a game window.
+inline constexpr std::string_view kStatusLineName = "Línea de estado";
+
+// Picture resources; each may come with a name@2x.png twice its size for high-density screens.
 inline constexpr std::string_view kIconPicture = ":/quivara/icon.png";
+inline constexpr std::string_view kIcon2xPicture = ":/quivara/icon@2x.png";
+inline constexpr std::string_view kIcon48Picture = ":/quivara/icon-48.png";
+inline constexpr std::string_view kIcon256Picture = ":/quivara/icon-256.png";
 inline constexpr std::string_view kArrowPicture = ":/quivara/arrow.png";
 inline constexpr std::string_view kSplashPicture = ":/quivara/splash.png";
 inline constexpr std::string_view kPlayer1Picture = ":/quivara/player1.png";

@@ -1,7 +1,11 @@
 // Builds widgets, menus and window frames from their descriptions as data.
 #include "forms/formbuilder.h"
 
+#include "forms/accessibility.h"
 #include "forms/picturebutton.h"
+
+#include <QApplication>
+#include <QFontInfo>
 
 #include <QFrame>
 #include <QIcon>
@@ -26,22 +30,29 @@ QColor toColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 // The dialog font of the classic desktop: its sans serif at 8 points.
 constexpr double kDialogPoints = 8;
 
+// Each face's own family first, then the free family that stands in for it
+// (Debian packages listed in tools/packages.txt), then a last resort.
 QStringList familiesFor(Face face)
 {
     switch (face) {
     case Face::Dialog:
-    case Face::SansSerif:
+    case Face::SansSerif: // fonts-liberation: a plain grotesque like the classic dialog face
         return {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
-    case Face::Arial:
+    case Face::Arial: // fonts-liberation: metric-compatible with Arial
         return {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
-    case Face::Balogna:
-        return {QStringLiteral("Balogna"), QStringLiteral("URW Chancery L"), QStringLiteral("Z003"),
+    case Face::Balogna: // fonts-dancingscript, else fonts-urw-base35's URW Chancery
+        return {QStringLiteral("Balogna"), QStringLiteral("Dancing Script"), QStringLiteral("Z003"),
+                QStringLiteral("URW Chancery L"), QStringLiteral("DejaVu Serif")};
+    case Face::Bookplate: // fonts-urw-base35: URW Bookman, a display serif
+        return {QStringLiteral("Bookplate"), QStringLiteral("URW Bookman"), QStringLiteral("Liberation Serif"),
                 QStringLiteral("DejaVu Serif")};
-    case Face::Bookplate:
-        return {QStringLiteral("Bookplate"), QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")};
     }
     return {};
 }
+
+// Balogna is a narrow display face; its script stand-ins are drawn at this
+// width (percent) so the splash's monogram fits its label as the original did.
+constexpr int kBalognaStandInStretch = 80;
 
 // Shows every character of a password field as "?".
 class QuestionMarkStyle : public QProxyStyle
@@ -79,6 +90,7 @@ void applyText(QWidget *w, const ControlSpec &spec)
 QWidget *makeLabel(QWidget *parent, const ControlSpec &spec)
 {
     auto *label = new QLabel(qstr(spec.caption), parent);
+    markReadout(label);
     label->setAlignment(spec.align == Align::Centre ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignTop));
     label->setWordWrap(spec.wordWrap);
     label->setTextFormat(Qt::PlainText);
@@ -94,7 +106,10 @@ QWidget *makeField(QWidget *parent, const ControlSpec &spec)
         field->setMaxLength(spec.maxLength);
     if (spec.kind == Kind::MaskedField) {
         field->setStyle(questionMarkStyle());
+        // A password field reports only its mask characters to assistive
+        // technology; the hints keep input methods from learning the code.
         field->setEchoMode(QLineEdit::Password);
+        field->setInputMethodHints(Qt::ImhHiddenText | Qt::ImhSensitiveData | Qt::ImhNoPredictiveText);
     }
     return field;
 }
@@ -102,7 +117,7 @@ QWidget *makeField(QWidget *parent, const ControlSpec &spec)
 QWidget *makePicture(QWidget *parent, const ControlSpec &spec)
 {
     auto *picture = new QLabel(parent);
-    picture->setPixmap(QPixmap(qstr(spec.picture)));
+    picture->setPixmap(loadPicture(spec.picture));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     if (spec.kind == Kind::PictureBox)
         picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -111,7 +126,7 @@ QWidget *makePicture(QWidget *parent, const ControlSpec &spec)
 
 QWidget *makePictureButton(QWidget *parent, const ControlSpec &spec)
 {
-    return new PictureButton(qstr(spec.caption), QPixmap(qstr(spec.picture)), parent);
+    return new PictureButton(qstr(spec.caption), loadPicture(spec.picture), parent);
 }
 
 QWidget *makeLine(QWidget *parent)
@@ -129,7 +144,24 @@ QFont fontFor(const FontSpec &spec)
     font.setFamilies(familiesFor(spec.face));
     font.setPointSizeF(spec.points > 0 ? spec.points : kDialogPoints);
     font.setBold(spec.bold);
+    if (spec.face == Face::Balogna && QFontInfo(font).family() != QLatin1String("Balogna"))
+        font.setStretch(kBalognaStandInStretch);
     return font;
+}
+
+QPixmap loadPicture(std::string_view path)
+{
+    const QString file = qstr(path);
+    if (qApp && qApp->devicePixelRatio() > 1.0) {
+        QString sharp = file;
+        sharp.insert(sharp.lastIndexOf(u'.'), QLatin1String("@2x"));
+        QPixmap twice(sharp);
+        if (!twice.isNull()) {
+            twice.setDevicePixelRatio(2.0);
+            return twice;
+        }
+    }
+    return QPixmap(file);
 }
 
 void setBackground(QWidget *widget, Rgb colour)
@@ -163,6 +195,8 @@ QWidget *buildControl(QWidget *parent, const ControlSpec &spec)
     }
     w->setObjectName(qstr(spec.name));
     applyText(w, spec);
+    if (!spec.accessibleName.empty())
+        setAccessibleName(w, qstr(spec.accessibleName));
     QRect r = toPixels(spec.rect);
     if (spec.kind == Kind::Line) {
         // A line's rectangle runs from its first point; one of its sides is zero.
@@ -214,7 +248,12 @@ void buildMenuBar(QMenuBar *bar, std::span<const MenuItemSpec> items)
 
 const QIcon &windowIcon()
 {
-    static const QIcon icon(qstr(kIconPicture));
+    static const QIcon icon = [] {
+        QIcon sizes;
+        for (std::string_view file : {kIconPicture, kIcon2xPicture, kIcon48Picture, kIcon256Picture})
+            sizes.addFile(qstr(file));
+        return sizes;
+    }();
     return icon;
 }
 
@@ -237,6 +276,7 @@ QWidget *setUpWindow(QMainWindow *window, std::string_view name, std::string_vie
     }
     auto *client = new QWidget(window);
     client->setObjectName(QStringLiteral("client"));
+    markForm(client);
     client->setFixedSize(toPixels(clientWidth, clientHeight));
     setBackground(client, background);
     window->setCentralWidget(client);

@@ -4,6 +4,7 @@
 #include "forms/controlspec.h"
 
 #include <QFont>
+#include <QPixmap>
 #include <QString>
 
 #include <span>
@@ -21,13 +22,19 @@ inline QString qstr(std::string_view utf8)
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+// The installed font that plays `spec.face`, at the listed size.
 QFont fontFor(const FontSpec &spec);
+
+// The picture at a Qt resource path; on a high-density screen its name@2x
+// version, where there is one, with a device pixel ratio of 2.
+QPixmap loadPicture(std::string_view path);
 
 // Paints `widget`'s own background (palette, not style sheet, so nothing cascades).
 void setBackground(QWidget *widget, Rgb colour);
 void setForeground(QWidget *widget, Rgb colour);
 
-// Creates one control as a child of `parent`, named spec.name, at its place.
+// Creates one control as a child of `parent`, named spec.name, at its place,
+// with spec.accessibleName as what a screen reader calls it.
 QWidget *buildControl(QWidget *parent, const ControlSpec &spec);
 
 void buildControls(QWidget *parent, std::span<const ControlSpec> specs);
@@ -48,7 +55,7 @@ struct MenuItemSpec
 // same name; a command on the bar or in a menu is a QAction named spec.name.
 void buildMenuBar(QMenuBar *bar, std::span<const MenuItemSpec> items);
 
-// The game's 16 x 16 window icon.
+// The game's window icon: 16 x 16, with sharper sizes for high-density screens and large views.
 const QIcon &windowIcon();
 
 } // namespace quivara::forms
@@ -62,7 +69,8 @@ enum class Frame {
     Sizable,     // title bar with minimize, maximize and close boxes; a taskbar button
 };
 
-// Names `window`, gives it a client widget of `clientWidth` x `clientHeight`
+// Names `window`, gives it a client widget (whose hidden controls a screen
+// reader does not see) of `clientWidth` x `clientHeight`
 // twips below its menu bar, its frame, background and the game's icon.
 // Returns the client widget, parent of the window's controls.
 QWidget *setUpWindow(QMainWindow *window, std::string_view name, std::string_view caption, Frame frame,

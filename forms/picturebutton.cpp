@@ -25,9 +25,12 @@ void PictureButton::paintEvent(QPaintEvent *)
     const int shift = down ? 1 : 0;
     const QFontMetrics metrics(font());
     const int pictureTop = 1 + shift;
-    painter.drawPixmap((width() - m_picture.width()) / 2 + shift, pictureTop, m_picture);
+    // Sizes in device-independent pixels: a sharp picture for a high-density screen has more pixels.
+    const QSize pictureSize = m_picture.deviceIndependentSize().toSize();
+    painter.drawPixmap(QRect(QPoint((width() - pictureSize.width()) / 2 + shift, pictureTop), pictureSize),
+                       m_picture);
     // The caption sits under the picture, as far down as the face allows.
-    const int captionTop = qMin(pictureTop + m_picture.height(), height() - metrics.height());
+    const int captionTop = qMin(pictureTop + pictureSize.height(), height() - metrics.height());
     painter.setPen(palette().color(QPalette::ButtonText));
     painter.drawText(QRect(shift, captionTop + shift, width(), metrics.height()), Qt::AlignHCenter | Qt::AlignTop,
                      text());

@@ -13,6 +13,8 @@ class PictureButton : public QPushButton
 public:
     PictureButton(const QString &caption, const QPixmap &picture, QWidget *parent = nullptr);
 
+    const QPixmap &picture() const { return m_picture; }
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 

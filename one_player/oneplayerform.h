@@ -22,7 +22,7 @@ inline constexpr std::array<std::string_view, 4> kCodeCells{"Label1", "Label4", 
 
 inline constexpr ControlSpec kStatusLine{
     .name = "Label61", .kind = Kind::Label, .rect = {240, 120, 4935, 255}, .font = kStatusFont,
-    .fore = kYellow, .back = kDarkPurple, .align = Align::Centre};
+    .fore = kYellow, .back = kDarkPurple, .align = Align::Centre, .accessibleName = kStatusLineName};
 
 inline constexpr FontSpec kCodeFont{Face::SansSerif, 13.5};
 

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Builds the .deb, installs it with apt-get, starts the installed game until its
+# one-player window shows on a virtual screen, then removes the package.
+#   test-package.sh CPACK CPACK_CONFIG APP_ID     (exit 77: skipped)
+set -euo pipefail
+cpack=$1 config=$2 app_id=$3
+
+if [[ $(id -u) -ne 0 ]]; then
+    echo "SKIP: installing a package needs root"
+    exit 77
+fi
+if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
+    echo "SKIP: apt is not available"
+    exit 77
+fi
+
+work=$(mktemp -d)
+installed() { dpkg-query -W -f='${Status}' quivara 2>/dev/null | grep -q 'install ok installed'; }
+cleanup() {
+    if installed; then
+        DEBIAN_FRONTEND=noninteractive apt-get remove -y -q --purge -o DPkg::Lock::Timeout=120 quivara >/dev/null
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+"$cpack" --config "$config" -G DEB -B "$work" >"$work/cpack.log" || { cat "$work/cpack.log"; exit 1; }
+debs=("$work"/quivara_*.deb)
+[[ -f ${debs[0]} ]] || { echo "FAIL: cpack made no quivara_*.deb"; cat "$work/cpack.log"; exit 1; }
+echo "built ${debs[0]##*/}"
+
+DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends -o DPkg::Lock::Timeout=120 \
+    "${debs[0]}" >"$work/apt.log" || { cat "$work/apt.log"; exit 1; }
+installed || { echo "FAIL: quivara is not installed after apt-get install"; exit 1; }
+
+depends=$(dpkg-query -W -f='${Depends}' quivara)
+echo "Depends: $depends"
+for dep in libqt6widgets6 libc6 fonts-liberation; do
+    [[ $depends == *"$dep"* ]] || { echo "FAIL: Depends lacks $dep"; exit 1; }
+done
+for file in /usr/bin/quivara /usr/share/applications/$app_id.desktop /usr/share/metainfo/$app_id.metainfo.xml \
+            /usr/share/icons/hicolor/{16x16,32x32,48x48,256x256}/apps/$app_id.png; do
+    [[ -f $file ]] || { echo "FAIL: $file not installed"; exit 1; }
+done
+
+# The installed program, started from elsewhere, reaches its one-player window.
+cd "$work"
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+    /usr/bin/quivara & game=$!
+    timeout 30 xdotool search --sync --onlyvisible --name "^Quivara - 1 jugador\$" >/dev/null
+    shown=$?
+    kill "$game" 2>/dev/null
+    wait "$game" 2>/dev/null
+    exit $shown' || { echo "FAIL: the installed game showed no one-player window"; exit 1; }
+echo "the installed game opened its one-player window"
