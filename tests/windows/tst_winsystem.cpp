@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -33,7 +34,10 @@ std::string show(const std::vector<std::string> &v)
     return out + "}";
 }
 
-std::string show(long long n) { return std::to_string(n); }
+template <typename Number> std::enable_if_t<std::is_integral_v<Number>, std::string> show(Number n)
+{
+    return std::to_string(n);
+}
 
 #define CHECK(cond)                                                                                                   \
     do {                                                                                                              \
@@ -330,8 +334,8 @@ void stringWithTerminatingZero()
     RecordingSystem system;
     const RegistryRead read = system.readValue(RootKey::LocalMachine, kMsinfoKey, kMsinfoValue, kValueBufferSize);
     CHECK(read.status == RegistryRead::Status::Read);
-    CHECK_EQ(show((long long)read.type), show((long long)REG_SZ));
-    CHECK_EQ(show((long long)read.size), show((long long)target.program.size() + 1));
+    CHECK_EQ(read.type, DWORD(REG_SZ));
+    CHECK_EQ(read.size, DWORD(target.program.size() + 1));
     std::string value = "old";
     CHECK(getKeyValue(system, RootKey::LocalMachine, kMsinfoKey, kMsinfoValue, value));
     CHECK_EQ(value, target.program);
@@ -348,7 +352,7 @@ void stringWithoutTerminatingZero()
     RecordingSystem system;
     const RegistryRead read = system.readValue(RootKey::LocalMachine, kMsinfoKey, kMsinfoValue, kValueBufferSize);
     CHECK(read.status == RegistryRead::Status::Read);
-    CHECK_EQ(show((long long)read.size), show((long long)target.program.size()));
+    CHECK_EQ(read.size, DWORD(target.program.size()));
     std::string value;
     CHECK(getKeyValue(system, RootKey::LocalMachine, kMsinfoKey, kMsinfoValue, value));
     CHECK_EQ(value, target.program);
@@ -368,7 +372,7 @@ void zeroByteValue()
     RecordingSystem system;
     const RegistryRead read = system.readValue(RootKey::LocalMachine, kMsinfoKey, kMsinfoValue, kValueBufferSize);
     CHECK(read.status == RegistryRead::Status::Read);
-    CHECK_EQ(show((long long)read.size), show(0));
+    CHECK_EQ(read.size, DWORD(0));
     std::string value = "old";
     bool thrown = false;
     try {
