@@ -15,7 +15,8 @@ enum class Kind {
     MaskedField,   // single-line text field that shows "?" for every character
     Picture,       // a picture at its natural size, no border
     PictureBox,    // a picture inside a sunken border, clipped to the box
-    Line,          // a one-pixel rule; the rectangle's zero side gives its direction
+    Line,          // a rule in the fore colour (black by default); the rectangle's zero side
+                   // gives its direction
 };
 
 // Font faces by the role they play; formbuilder maps each to installed families.
@@ -54,6 +55,8 @@ struct ControlSpec
     bool wordWrap = false;
     std::string_view picture{};  // Qt resource path
     std::string_view accessibleName{}; // UTF-8; for controls whose text does not tell what they are
+    bool autoSize = false;       // picture boxes: sized to the picture plus a two-pixel sunken border
+    int lineWidth = 1;           // lines: pixels across
 };
 
 // Colours shared by the game's forms.
@@ -63,6 +66,8 @@ inline constexpr Rgb kDarkPurple{64, 0, 64};
 inline constexpr Rgb kYellow{255, 255, 0};
 inline constexpr Rgb kBlue{0, 0, 255};
 inline constexpr Rgb kBlack{0, 0, 0};
+inline constexpr Rgb kGrey{128, 128, 128};
+inline constexpr Rgb kWhite{255, 255, 255};
 
 // Fonts shared by the game's forms.
 inline constexpr FontSpec kStatusFont{Face::SansSerif, 9.75};

@@ -120,7 +120,7 @@ QWidget *makePicture(QWidget *parent, const ControlSpec &spec)
     picture->setPixmap(loadPicture(spec.picture));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     if (spec.kind == Kind::PictureBox)
-        picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        picture->setFrameStyle((spec.autoSize ? QFrame::WinPanel : QFrame::Panel) | QFrame::Sunken);
     return picture;
 }
 
@@ -129,10 +129,10 @@ QWidget *makePictureButton(QWidget *parent, const ControlSpec &spec)
     return new PictureButton(qstr(spec.caption), loadPicture(spec.picture), parent);
 }
 
-QWidget *makeLine(QWidget *parent)
+QWidget *makeLine(QWidget *parent, const ControlSpec &spec)
 {
     auto *line = new QFrame(parent);
-    setBackground(line, kBlack);
+    setBackground(line, spec.fore.isSet() ? spec.fore : kBlack);
     return line;
 }
 
@@ -191,17 +191,22 @@ QWidget *buildControl(QWidget *parent, const ControlSpec &spec)
     case Kind::MaskedField: w = makeField(parent, spec); break;
     case Kind::Picture:
     case Kind::PictureBox: w = makePicture(parent, spec); break;
-    case Kind::Line: w = makeLine(parent); break;
+    case Kind::Line: w = makeLine(parent, spec); break;
     }
     w->setObjectName(qstr(spec.name));
-    applyText(w, spec);
+    if (spec.kind != Kind::Line) // a line's colour is its background, set above
+        applyText(w, spec);
     if (!spec.accessibleName.empty())
         setAccessibleName(w, qstr(spec.accessibleName));
     QRect r = toPixels(spec.rect);
     if (spec.kind == Kind::Line) {
         // A line's rectangle runs from its first point; one of its sides is zero.
-        r.setWidth(qMax(1, r.width()));
-        r.setHeight(qMax(1, r.height()));
+        r.setWidth(qMax(spec.lineWidth, r.width()));
+        r.setHeight(qMax(spec.lineWidth, r.height()));
+    } else if (spec.autoSize && (spec.kind == Kind::Picture || spec.kind == Kind::PictureBox)) {
+        auto *frame = static_cast<QFrame *>(w);
+        const int border = 2 * frame->frameWidth();
+        r.setSize(static_cast<QLabel *>(w)->pixmap().size() + QSize(border, border));
     }
     w->setGeometry(r);
     if (spec.hidden)

@@ -44,11 +44,27 @@ one_player::OnePlayerWindow *Shell::showOnePlayer()
     auto *window = new one_player::OnePlayerWindow(m_random, rules::systemTimeOfDay);
     window->setAttribute(Qt::WA_DeleteOnClose);
     connect(window, &one_player::OnePlayerWindow::quitRequested, this, &Shell::quitNow);
+    connect(window, &one_player::OnePlayerWindow::aboutRequested, this, &Shell::showAbout);
     m_onePlayer = window;
     forms::centreOnScreen(window);
     window->show();
     Q_EMIT windowShown(window);
     return window;
+}
+
+AboutWindow *Shell::showAbout()
+{
+    const bool created = !m_about;
+    if (created) {
+        m_about = new AboutWindow;
+        m_about->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
+    if (created)
+        Q_EMIT windowShown(m_about);
+    return m_about;
 }
 
 void Shell::quitNow()
@@ -65,6 +81,8 @@ QList<QWidget *> Shell::windows() const
         open.append(m_splash);
     if (m_onePlayer)
         open.append(m_onePlayer);
+    if (m_about)
+        open.append(m_about);
     return open;
 }
 

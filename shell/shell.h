@@ -3,6 +3,7 @@
 
 #include "one_player/oneplayerwindow.h"
 #include "rules/secret.h"
+#include "shell/aboutwindow.h"
 #include "shell/splashwindow.h"
 
 #include <QObject>
@@ -27,11 +28,16 @@ public:
     // A new one-player window in its design state, shown centred.
     one_player::OnePlayerWindow *showOnePlayer();
 
+    // "Acerca de" in either game window: the About window, modeless and without
+    // an owner; created when none is open, otherwise the open one is raised.
+    AboutWindow *showAbout();
+
     // Ends the program at once: every window goes without its closing handler.
     void quitNow();
 
     SplashWindow *splash() const { return m_splash; }
     one_player::OnePlayerWindow *onePlayer() const { return m_onePlayer; }
+    AboutWindow *about() const { return m_about; }
 
 Q_SIGNALS:
     // A window was shown for the first time (for start-up measurements).
@@ -44,6 +50,7 @@ private:
     rules::RandomSource m_random;
     QPointer<SplashWindow> m_splash;
     QPointer<one_player::OnePlayerWindow> m_onePlayer;
+    QPointer<AboutWindow> m_about;
 };
 
 } // namespace quivara::shell

@@ -1,0 +1,20 @@
+# Makes a fresh Wine prefix for the Windows tests, or takes it away again.
+#   cmake -DACTION=setup|cleanup -DPREFIX=dir -DWINESERVER=wineserver [-DRUN=runwine.sh -DWINE=wine64 -DPROGRAM=exe]
+#         -P wineprefix.cmake
+if(ACTION STREQUAL "setup")
+  file(REMOVE_RECURSE "${PREFIX}")
+  file(MAKE_DIRECTORY "${PREFIX}")
+  # One server for every case, kept 30 s after its last client: later starts take a fraction of a second.
+  execute_process(COMMAND sh -c "exec \"$0\" -p30 </dev/null >/dev/null 2>&1" "${WINESERVER}")
+  # The first start fills the prefix (several seconds); the program only names its cases.
+  execute_process(COMMAND "${RUN}" "${WINE}" "${PROGRAM}" --list RESULT_VARIABLE result OUTPUT_VARIABLE cases)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "Wine could not run ${PROGRAM} in ${PREFIX}: ${result}\n${cases}")
+  endif()
+  message(STATUS "Wine prefix ready in ${PREFIX}:\n${cases}")
+elseif(ACTION STREQUAL "cleanup")
+  execute_process(COMMAND "${WINESERVER}" -k)
+  file(REMOVE_RECURSE "${PREFIX}")
+else()
+  message(FATAL_ERROR "ACTION must be setup or cleanup")
+endif()
