@@ -4,6 +4,8 @@
 #include "forms/formbuilder.h"
 #include "one_player/oneplayerwindow.h"
 #include "shell/splashwindow.h"
+#include "two_player/namefiles.h"
+#include "two_player/twoplayerwindow.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -11,7 +13,10 @@
 
 namespace quivara::shell {
 
-Shell::Shell(QObject *parent) : QObject(parent) {}
+Shell::Shell(QString nameDirectory, QObject *parent)
+    : QObject(parent), m_nameDirectory(std::move(nameDirectory))
+{
+}
 
 Shell::~Shell()
 {
@@ -44,7 +49,30 @@ one_player::OnePlayerWindow *Shell::showOnePlayer()
     auto *window = new one_player::OnePlayerWindow(m_random, rules::systemTimeOfDay);
     window->setAttribute(Qt::WA_DeleteOnClose);
     connect(window, &one_player::OnePlayerWindow::quitRequested, this, &Shell::quitNow);
+    // The new window comes first, so a window stays open throughout.
+    connect(window, &one_player::OnePlayerWindow::twoPlayersRequested, this, [this, window] {
+        showTwoPlayer();
+        window->close();
+    });
     m_onePlayer = window;
+    forms::centreOnScreen(window);
+    window->show();
+    Q_EMIT windowShown(window);
+    return window;
+}
+
+two_player::TwoPlayerWindow *Shell::showTwoPlayer()
+{
+    const QString directory = m_nameDirectory.isEmpty() ? two_player::NameFiles::besideProgram() : m_nameDirectory;
+    auto *window = new two_player::TwoPlayerWindow(directory);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window, &two_player::TwoPlayerWindow::quitRequested, this, &Shell::quitNow);
+    // Closing the two-player window saves its names.
+    connect(window, &two_player::TwoPlayerWindow::onePlayerRequested, this, [this, window] {
+        showOnePlayer();
+        window->close();
+    });
+    m_twoPlayer = window;
     forms::centreOnScreen(window);
     window->show();
     Q_EMIT windowShown(window);
@@ -65,6 +93,8 @@ QList<QWidget *> Shell::windows() const
         open.append(m_splash);
     if (m_onePlayer)
         open.append(m_onePlayer);
+    if (m_twoPlayer)
+        open.append(m_twoPlayer);
     return open;
 }
 

@@ -4,6 +4,7 @@
 #include "one_player/oneplayerwindow.h"
 #include "rules/secret.h"
 #include "shell/splashwindow.h"
+#include "two_player/twoplayerwindow.h"
 
 #include <QObject>
 #include <QPointer>
@@ -18,7 +19,9 @@ class Shell : public QObject
     Q_OBJECT
 
 public:
-    explicit Shell(QObject *parent = nullptr);
+    // The two-player window keeps its name files in `nameDirectory`; empty for
+    // the directory that holds the executable.
+    explicit Shell(QString nameDirectory = {}, QObject *parent = nullptr);
     ~Shell() override;
 
     // Shows the splash window; its first tick hands over to the one-player window.
@@ -27,11 +30,15 @@ public:
     // A new one-player window in its design state, shown centred.
     one_player::OnePlayerWindow *showOnePlayer();
 
+    // A new two-player window in its design state with the stored names, shown centred.
+    two_player::TwoPlayerWindow *showTwoPlayer();
+
     // Ends the program at once: every window goes without its closing handler.
     void quitNow();
 
     SplashWindow *splash() const { return m_splash; }
     one_player::OnePlayerWindow *onePlayer() const { return m_onePlayer; }
+    two_player::TwoPlayerWindow *twoPlayer() const { return m_twoPlayer; }
 
 Q_SIGNALS:
     // A window was shown for the first time (for start-up measurements).
@@ -42,8 +49,10 @@ private:
     QList<QWidget *> windows() const;
 
     rules::RandomSource m_random;
+    QString m_nameDirectory;
     QPointer<SplashWindow> m_splash;
     QPointer<one_player::OnePlayerWindow> m_onePlayer;
+    QPointer<two_player::TwoPlayerWindow> m_twoPlayer;
 };
 
 } // namespace quivara::shell
