@@ -44,12 +44,18 @@ std::optional<QString> NameFiles::save(const QString &fileName, const QString &n
     const std::string bytes = encodeName(std::u16string_view(reinterpret_cast<const char16_t *>(name.utf16()),
                                                              static_cast<std::size_t>(name.size())));
     QSaveFile file(path(fileName));
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a buffered write that fails is flushed only inside commit(),
+    // which then renames the shortened file over the old one and reports success.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
+    for (std::size_t done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.data() + done, static_cast<qint64>(bytes.size() - done));
+        if (written <= 0) {
+            const QString reason = file.errorString();
+            file.cancelWriting();
+            return reason;
+        }
+        done += static_cast<std::size_t>(written);
     }
     if (!file.commit())
         return file.errorString();
