@@ -4,6 +4,8 @@
 #include "forms/formbuilder.h"
 #include "one_player/oneplayerwindow.h"
 #include "shell/splashwindow.h"
+#include "two_player/namefiles.h"
+#include "two_player/twoplayerwindow.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -11,7 +13,10 @@
 
 namespace quivara::shell {
 
-Shell::Shell(QObject *parent) : QObject(parent) {}
+Shell::Shell(QString nameDirectory, QObject *parent)
+    : QObject(parent), m_nameDirectory(std::move(nameDirectory))
+{
+}
 
 Shell::~Shell()
 {
@@ -45,6 +50,11 @@ one_player::OnePlayerWindow *Shell::showOnePlayer()
     window->setAttribute(Qt::WA_DeleteOnClose);
     connect(window, &one_player::OnePlayerWindow::quitRequested, this, &Shell::quitNow);
     connect(window, &one_player::OnePlayerWindow::aboutRequested, this, &Shell::showAbout);
+    // The new window comes first, so a window stays open throughout.
+    connect(window, &one_player::OnePlayerWindow::twoPlayersRequested, this, [this, window] {
+        showTwoPlayer();
+        window->close();
+    });
     m_onePlayer = window;
     forms::centreOnScreen(window);
     window->show();
@@ -67,6 +77,25 @@ AboutWindow *Shell::showAbout()
     return m_about;
 }
 
+two_player::TwoPlayerWindow *Shell::showTwoPlayer()
+{
+    const QString directory = m_nameDirectory.isEmpty() ? two_player::NameFiles::besideProgram() : m_nameDirectory;
+    auto *window = new two_player::TwoPlayerWindow(directory);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window, &two_player::TwoPlayerWindow::quitRequested, this, &Shell::quitNow);
+    connect(window, &two_player::TwoPlayerWindow::aboutRequested, this, &Shell::showAbout);
+    // Closing the two-player window saves its names.
+    connect(window, &two_player::TwoPlayerWindow::onePlayerRequested, this, [this, window] {
+        showOnePlayer();
+        window->close();
+    });
+    m_twoPlayer = window;
+    forms::centreOnScreen(window);
+    window->show();
+    Q_EMIT windowShown(window);
+    return window;
+}
+
 void Shell::quitNow()
 {
     for (QWidget *window : windows())
@@ -83,6 +112,8 @@ QList<QWidget *> Shell::windows() const
         open.append(m_onePlayer);
     if (m_about)
         open.append(m_about);
+    if (m_twoPlayer)
+        open.append(m_twoPlayer);
     return open;
 }
 

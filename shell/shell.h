@@ -5,6 +5,7 @@
 #include "rules/secret.h"
 #include "shell/aboutwindow.h"
 #include "shell/splashwindow.h"
+#include "two_player/twoplayerwindow.h"
 
 #include <QObject>
 #include <QPointer>
@@ -19,7 +20,9 @@ class Shell : public QObject
     Q_OBJECT
 
 public:
-    explicit Shell(QObject *parent = nullptr);
+    // The two-player window keeps its name files in `nameDirectory`; empty for
+    // the directory that holds the executable.
+    explicit Shell(QString nameDirectory = {}, QObject *parent = nullptr);
     ~Shell() override;
 
     // Shows the splash window; its first tick hands over to the one-player window.
@@ -31,6 +34,8 @@ public:
     // "Acerca de" in either game window: the About window, modeless and without
     // an owner; created when none is open, otherwise the open one is raised.
     AboutWindow *showAbout();
+    // A new two-player window in its design state with the stored names, shown centred.
+    two_player::TwoPlayerWindow *showTwoPlayer();
 
     // Ends the program at once: every window goes without its closing handler.
     void quitNow();
@@ -38,6 +43,7 @@ public:
     SplashWindow *splash() const { return m_splash; }
     one_player::OnePlayerWindow *onePlayer() const { return m_onePlayer; }
     AboutWindow *about() const { return m_about; }
+    two_player::TwoPlayerWindow *twoPlayer() const { return m_twoPlayer; }
 
 Q_SIGNALS:
     // A window was shown for the first time (for start-up measurements).
@@ -48,9 +54,11 @@ private:
     QList<QWidget *> windows() const;
 
     rules::RandomSource m_random;
+    QString m_nameDirectory;
     QPointer<SplashWindow> m_splash;
     QPointer<one_player::OnePlayerWindow> m_onePlayer;
     QPointer<AboutWindow> m_about;
+    QPointer<two_player::TwoPlayerWindow> m_twoPlayer;
 };
 
 } // namespace quivara::shell

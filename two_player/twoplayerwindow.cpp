@@ -1,0 +1,185 @@
+// The two-player window: two boards, two masked codes, the match on the status line, the names.
+#include "two_player/twoplayerwindow.h"
+
+#include "rules/match.h"
+#include "two_player/twoplayerform.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+
+namespace quivara::two_player {
+namespace {
+
+const QString kReady = QStringLiteral("Ya pueden empezar a jugar");
+const QString kCancelled = QStringLiteral("Se cancelo el juego");
+const QString kShown = QStringLiteral("Se mostraron los números");
+
+FourTexts textsOf(const std::array<QLineEdit *, 4> &fields)
+{
+    return {{fields[0]->text(), fields[1]->text(), fields[2]->text(), fields[3]->text()}};
+}
+
+template <typename T>
+T *child(QWidget *parent, std::string_view name)
+{
+    T *found = parent->findChild<T *>(qstr(name));
+    Q_ASSERT(found);
+    return found;
+}
+
+} // namespace
+
+TwoPlayerWindow::TwoPlayerWindow(const QString &nameDirectory, QWidget *parent)
+    : QMainWindow(parent), m_names(nameDirectory)
+{
+    QWidget *client = setUpWindow(this, kWindowName, kCaption, Frame::Sizable, kClientWidth, kClientHeight,
+                                  kLightGreen);
+    buildMenuBar(menuBar(), kMenu);
+    buildControls(client, kFixedControls);
+    m_player1 = buildBoard(client, kPlayer1Board);
+    m_player2 = buildBoard(client, kPlayer2Board);
+    for (int p = 0; p < 4; ++p) {
+        m_player1Code[p] = child<QLineEdit>(client, kPlayer1Code[p]);
+        m_player2Code[p] = child<QLineEdit>(client, kPlayer2Code[p]);
+    }
+    m_nameFields = {child<QLineEdit>(client, kPlayer1NameField), child<QLineEdit>(client, kPlayer2NameField)};
+    m_counters = {child<QLabel>(client, kPlayer1Counter), child<QLabel>(client, kPlayer2Counter)};
+    m_status = child<QLabel>(client, kStatusLine);
+
+    std::vector<QWidget *> tabs;
+    for (int r = 0; r < kRows; ++r) {
+        for (const Board *board : {&m_player1, &m_player2}) {
+            const auto chain = rowTabChain((*board)[r]);
+            tabs.insert(tabs.end(), chain.begin(), chain.end());
+        }
+    }
+    for (std::string_view name : kTabsAfterBoards)
+        tabs.push_back(child<QWidget>(client, name));
+    setTabChain(tabs);
+    m_player1[0].digits[0]->setFocus();
+
+    for (int r = 0; r < kRows; ++r) {
+        connect(m_player1[r].button, &QAbstractButton::clicked, this, [this, r] { submitPlayer1(r); });
+        connect(m_player2[r].button, &QAbstractButton::clicked, this, [this, r] { submitPlayer2(r); });
+    }
+    auto button = [client](std::string_view name) { return child<QAbstractButton>(client, name); };
+    connect(button("Command15"), &QAbstractButton::clicked, this, &TwoPlayerWindow::startGame);
+    connect(button("Command16"), &QAbstractButton::clicked, this, &TwoPlayerWindow::clearResults);
+    connect(button("Command17"), &QAbstractButton::clicked, this, &TwoPlayerWindow::showCodes);
+    connect(button("Command24"), &QAbstractButton::clicked, this, &TwoPlayerWindow::clearAll);
+    auto action = [this](const char *name) { return menuBar()->findChild<QAction *>(QLatin1String(name)); };
+    connect(action("salir"), &QAction::triggered, this, &TwoPlayerWindow::quit);
+    connect(action("unjugador"), &QAction::triggered, this, &TwoPlayerWindow::onePlayerRequested);
+    connect(action("acercade"), &QAction::triggered, this, &TwoPlayerWindow::aboutRequested);
+
+    loadNames();
+}
+
+void TwoPlayerWindow::submitPlayer1(int rowIndex)
+{
+    const BoardRow &row = m_player1[rowIndex];
+    const FourTexts guess = row.guess();
+    const FourTexts code = textsOf(m_player2Code);
+    row.writeMarks(rules::markRow(guess.view(), code.view(), rules::kOwnFirst));
+    setStatus(rules::player1Status(rules::guessesCode(guess.view(), code.view())));
+}
+
+void TwoPlayerWindow::submitPlayer2(int rowIndex)
+{
+    const BoardRow &row = m_player2[rowIndex];
+    const FourTexts guess = row.guess();
+    const FourTexts code = textsOf(m_player1Code);
+    row.writeMarks(rules::markRow(guess.view(), code.view(), rules::kOwnFirst));
+    const QString status = m_status->text();
+    const rules::Player2Outcome outcome = rules::player2Step(textView(status),
+                                                             rules::guessesCode(guess.view(), code.view()));
+    if (outcome.status)
+        setStatus(*outcome.status);
+    if (outcome.winner == rules::Winner::Player1)
+        countWin(m_counters[0]);
+    else if (outcome.winner == rules::Winner::Player2)
+        countWin(m_counters[1]);
+}
+
+void TwoPlayerWindow::startGame()
+{
+    setCodesMasked(true);
+    m_status->setText(kReady);
+}
+
+void TwoPlayerWindow::clearResults()
+{
+    for (const Board *board : {&m_player1, &m_player2}) {
+        for (const BoardRow &row : *board)
+            row.clear();
+    }
+    for (QLineEdit *field : m_player1Code)
+        field->clear();
+    for (QLineEdit *field : m_player2Code)
+        field->clear();
+    m_status->setText(kCancelled);
+}
+
+void TwoPlayerWindow::showCodes()
+{
+    setCodesMasked(false);
+    m_status->setText(kShown);
+}
+
+void TwoPlayerWindow::clearAll()
+{
+    m_nameFields[0]->setText(qstr(kPlayer1Name));
+    m_nameFields[1]->setText(qstr(kPlayer2Name));
+    for (QLabel *counter : m_counters)
+        counter->setText(qstr(kNoGamesWon));
+    clearResults();
+}
+
+void TwoPlayerWindow::loadNames()
+{
+    for (int i = 0; i < 2; ++i) {
+        if (const std::optional<QString> name = m_names.load(QLatin1String(i == 0 ? kPlayer1File : kPlayer2File)))
+            m_nameFields[i]->setText(*name);
+    }
+}
+
+void TwoPlayerWindow::saveNames()
+{
+    m_names.saveBoth(m_nameFields[0]->text(), m_nameFields[1]->text());
+}
+
+void TwoPlayerWindow::quit()
+{
+    saveNames();
+    Q_EMIT quitRequested();
+}
+
+void TwoPlayerWindow::closeEvent(QCloseEvent *event)
+{
+    saveNames();
+    event->accept();
+}
+
+void TwoPlayerWindow::setCodesMasked(bool masked)
+{
+    const QLineEdit::EchoMode mode = masked ? QLineEdit::Password : QLineEdit::Normal;
+    for (QLineEdit *field : m_player2Code)
+        field->setEchoMode(mode);
+    for (QLineEdit *field : m_player1Code)
+        field->setEchoMode(mode);
+}
+
+void TwoPlayerWindow::setStatus(rules::Text text)
+{
+    m_status->setText(toQString(text));
+}
+
+void TwoPlayerWindow::countWin(QLabel *counter)
+{
+    const QString games = counter->text();
+    counter->setText(toQString(rules::incrementCounter(textView(games))));
+}
+
+} // namespace quivara::two_player
