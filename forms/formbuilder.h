@@ -4,6 +4,7 @@
 #include "forms/controlspec.h"
 
 #include <QFont>
+#include <QObject>
 #include <QPixmap>
 #include <QString>
 
@@ -23,6 +24,15 @@ inline QString qstr(std::string_view utf8)
 }
 
 // The installed font that plays `spec.face`, at the listed size.
+// The control named `name` among `parent`'s descendants; the forms build every name they look up.
+template <typename T>
+T *child(const QObject *parent, std::string_view name)
+{
+    T *found = parent->findChild<T *>(qstr(name));
+    Q_ASSERT(found);
+    return found;
+}
+
 QFont fontFor(const FontSpec &spec);
 
 // The picture at a Qt resource path; on a high-density screen its name@2x

@@ -28,27 +28,27 @@ OnePlayerWindow::OnePlayerWindow(rules::RandomSource &source, rules::TimeOfDay t
     buildMenuBar(menuBar(), kMenu);
     buildControls(client, kFixedControls);
     m_board = buildBoard(client, kBoard);
-    m_status = client->findChild<QLabel *>(qstr(kStatusLine.name));
+    m_status = child<QLabel>(client, kStatusLine.name);
     for (int p = 0; p < 4; ++p)
-        m_codeCells[p] = client->findChild<QLabel *>(qstr(kCodeCells[p]));
+        m_codeCells[p] = child<QLabel>(client, kCodeCells[p]);
 
     std::vector<QWidget *> tabs;
     for (const BoardRow &row : m_board) {
         const auto chain = rowTabChain(row);
         tabs.insert(tabs.end(), chain.begin(), chain.end());
     }
-    for (const char *name : {"Command16", "Command17", "Command15"})
-        tabs.push_back(client->findChild<QWidget *>(QLatin1String(name)));
+    for (std::string_view name : {"Command16", "Command17", "Command15"})
+        tabs.push_back(child<QWidget>(client, name));
     setTabChain(tabs);
     m_board[0].digits[0]->setFocus();
 
     for (int r = 0; r < kRows; ++r)
         connect(m_board[r].button, &QAbstractButton::clicked, this, [this, r] { submitRow(r); });
-    auto button = [client](const char *name) { return client->findChild<QAbstractButton *>(QLatin1String(name)); };
+    auto button = [client](std::string_view name) { return child<QAbstractButton>(client, name); };
     connect(button("Command15"), &QAbstractButton::clicked, this, &OnePlayerWindow::drawNewCode);
     connect(button("Command16"), &QAbstractButton::clicked, this, &OnePlayerWindow::clearAll);
     connect(button("Command17"), &QAbstractButton::clicked, this, &OnePlayerWindow::revealCode);
-    auto action = [this](const char *name) { return menuBar()->findChild<QAction *>(QLatin1String(name)); };
+    auto action = [this](std::string_view name) { return child<QAction>(menuBar(), name); };
     connect(action("salir"), &QAction::triggered, this, &OnePlayerWindow::quitRequested);
     connect(action("dosjugadores"), &QAction::triggered, this, &OnePlayerWindow::twoPlayersRequested);
     connect(action("acercade"), &QAction::triggered, this, &OnePlayerWindow::aboutRequested);

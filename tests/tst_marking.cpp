@@ -1,5 +1,6 @@
 // The marking rule and the win test, on plain texts.
 #include "forms/texts.h"
+#include "rowtexts.h"
 #include "rules/marking.h"
 
 #include <QTest>
@@ -11,29 +12,8 @@ Q_DECLARE_METATYPE(rules::Orders)
 
 namespace {
 
-// Four one-character texts from a four-character string; "_" stands for an empty text.
-struct Row
-{
-    std::array<QString, 4> s;
-    explicit Row(const QString &four)
-    {
-        for (int i = 0; i < 4; ++i)
-            s[i] = four[i] == u'_' ? QString() : QString(four[i]);
-    }
-    rules::Four view() const
-    {
-        return {forms::textView(s[0]), forms::textView(s[1]), forms::textView(s[2]), forms::textView(s[3])};
-    }
-};
-
-// Marks in position order as a string: "o", "x" or "-" for no mark.
-QString marksOf(const rules::Marks &marks)
-{
-    QString out;
-    for (rules::Mark m : marks)
-        out += m == rules::Mark::None ? QStringLiteral("-") : forms::toQString(rules::markText(m));
-    return out;
-}
+using testing::Row;
+using testing::marksOf;
 
 constexpr rules::Orders kFirstRow{Order::OwnFirst, Order::OwnFirst, Order::Ascending, Order::Ascending};
 

@@ -1,5 +1,6 @@
 // The two-player match: own-first marking at every position, the match step, the games-won counter.
 #include "forms/texts.h"
+#include "rowtexts.h"
 #include "rules/match.h"
 
 #include <QTest>
@@ -11,29 +12,8 @@ Q_DECLARE_METATYPE(rules::Winner)
 
 namespace {
 
-// Four one-character texts from a four-character string; "_" stands for an empty text.
-struct Row
-{
-    std::array<QString, 4> s;
-    explicit Row(const QString &four)
-    {
-        for (int i = 0; i < 4; ++i)
-            s[i] = four[i] == u'_' ? QString() : QString(four[i]);
-    }
-    rules::Four view() const
-    {
-        return {forms::textView(s[0]), forms::textView(s[1]), forms::textView(s[2]), forms::textView(s[3])};
-    }
-};
-
-// Marks in position order: "o", "x" or "-" for no mark.
-QString marksOf(const rules::Marks &marks)
-{
-    QString out;
-    for (rules::Mark m : marks)
-        out += m == rules::Mark::None ? QStringLiteral("-") : forms::toQString(rules::markText(m));
-    return out;
-}
+using testing::Row;
+using testing::marksOf;
 
 const QString kUnchanged = QStringLiteral("<unchanged>");
 

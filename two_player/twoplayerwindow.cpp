@@ -21,14 +21,6 @@ FourTexts textsOf(const std::array<QLineEdit *, 4> &fields)
     return {{fields[0]->text(), fields[1]->text(), fields[2]->text(), fields[3]->text()}};
 }
 
-template <typename T>
-T *child(QWidget *parent, std::string_view name)
-{
-    T *found = parent->findChild<T *>(qstr(name));
-    Q_ASSERT(found);
-    return found;
-}
-
 } // namespace
 
 TwoPlayerWindow::TwoPlayerWindow(const QString &nameDirectory, QWidget *parent)
@@ -69,7 +61,7 @@ TwoPlayerWindow::TwoPlayerWindow(const QString &nameDirectory, QWidget *parent)
     connect(button("Command16"), &QAbstractButton::clicked, this, &TwoPlayerWindow::clearResults);
     connect(button("Command17"), &QAbstractButton::clicked, this, &TwoPlayerWindow::showCodes);
     connect(button("Command24"), &QAbstractButton::clicked, this, &TwoPlayerWindow::clearAll);
-    auto action = [this](const char *name) { return menuBar()->findChild<QAction *>(QLatin1String(name)); };
+    auto action = [this](std::string_view name) { return child<QAction>(menuBar(), name); };
     connect(action("salir"), &QAction::triggered, this, &TwoPlayerWindow::quit);
     connect(action("unjugador"), &QAction::triggered, this, &TwoPlayerWindow::onePlayerRequested);
     connect(action("acercade"), &QAction::triggered, this, &TwoPlayerWindow::aboutRequested);
