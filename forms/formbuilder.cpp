@@ -251,7 +251,7 @@ void buildMenuBar(QMenuBar *bar, std::span<const MenuItemSpec> items)
     }
 }
 
-const QIcon &windowIcon()
+const QIcon &gameIcon()
 {
     static const QIcon icon = [] {
         QIcon sizes;
@@ -271,7 +271,7 @@ QWidget *setUpWindow(QMainWindow *window, std::string_view name, std::string_vie
 {
     window->setObjectName(qstr(name));
     window->setWindowTitle(qstr(caption));
-    window->setWindowIcon(windowIcon());
+    window->setWindowIcon(gameIcon());
     if (frame == Frame::FixedDialog) {
         // A dialog without an owner gets no taskbar button.
         window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint

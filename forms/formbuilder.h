@@ -66,7 +66,7 @@ struct MenuItemSpec
 void buildMenuBar(QMenuBar *bar, std::span<const MenuItemSpec> items);
 
 // The game's window icon: 16 x 16, with sharper sizes for high-density screens and large views.
-const QIcon &windowIcon();
+const QIcon &gameIcon();
 
 } // namespace quivara::forms
 

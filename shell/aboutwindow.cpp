@@ -24,7 +24,7 @@ AboutWindow::AboutWindow(std::unique_ptr<System> system)
 {
     setObjectName(qstr(about::kName));
     setWindowTitle(qstr(about::kCaptionPrefix) + QString::fromLatin1(kAppTitle));
-    setWindowIcon(forms::windowIcon());
+    setWindowIcon(forms::gameIcon());
     setBackground(this, kPaleYellow);
     setModal(false);
 

@@ -41,7 +41,7 @@ SplashWindow::SplashWindow(QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("frmSplash"));
-    setWindowIcon(forms::windowIcon());
+    setWindowIcon(forms::gameIcon());
     setFixedSize(toPixels(kClientWidth, kClientHeight));
     QWidget *picture = buildControl(this, kPicture);
     for (const ControlSpec &label : kLabels) {

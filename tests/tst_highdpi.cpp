@@ -114,10 +114,10 @@ private Q_SLOTS:
     // The icon offers every size a desktop asks for, the small one sharp at ratio 2.
     void iconHasEverySize()
     {
-        const QList<QSize> sizes = windowIcon().availableSizes();
+        const QList<QSize> sizes = gameIcon().availableSizes();
         for (int s : {16, 32, 48, 256})
             QVERIFY2(sizes.contains(QSize(s, s)), qPrintable(QString::number(s)));
-        const QPixmap small = windowIcon().pixmap(QSize(16, 16), 2.0);
+        const QPixmap small = gameIcon().pixmap(QSize(16, 16), 2.0);
         QCOMPARE(small.size(), QSize(32, 32));
     }
 };
