@@ -2,6 +2,9 @@
 # Sets up a Debian 12 machine for the game, builds it, then plays it or runs its tests.
 #   ./build.sh play    install what is missing, build, start the game
 #   ./build.sh test    install what is missing, build, run every test
+#   ./build.sh sanitize  the same tests built with AddressSanitizer, LeakSanitizer and UBSan (build-sanitize/)
+#   ./build.sh fuzz [s]  every libFuzzer target for s seconds (default 20) from its corpus (build-fuzz/)
+#   ./build.sh bench     build, run every benchmark, print one table
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -25,6 +28,9 @@ build() {
     cmake --build build
 }
 
+# Jobs for the checked builds: sanitized compiles take much memory, so no more than the cores.
+jobs() { nproc; }
+
 case "${1:-}" in
 play)
     install_missing
@@ -36,8 +42,23 @@ test)
     build
     ctest --test-dir build --output-on-failure -j "$(nproc)"
     ;;
+sanitize)
+    install_missing
+    cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIVARA_SANITIZE=ON
+    cmake --build build-sanitize -j "$(jobs)"
+    ctest --test-dir build-sanitize --output-on-failure -j "$(jobs)"
+    ;;
+fuzz)
+    install_missing
+    exec fuzz/run.sh "${2:-20}"
+    ;;
+bench)
+    install_missing
+    build
+    exec bench/run.sh build
+    ;;
 *)
-    echo "usage: $0 play|test" >&2
+    echo "usage: $0 play|test|sanitize|fuzz [seconds]|bench" >&2
     exit 2
     ;;
 esac
