@@ -164,22 +164,26 @@ int main(int argc, char **argv)
 {
     int runs = 30;
     bool quiet = true;
+    std::string game, reference;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--runs" && i + 1 < argc)
             runs = std::max(1, std::atoi(argv[++i]));
+        else if (arg == "--game" && i + 1 < argc)
+            game = argv[++i]; // another build of the game's child, to compare two builds
         else if (arg == "--verbose")
             quiet = false;
         else if (arg == "--header")
             quivara::bench::printTableHeader();
         else {
-            std::fprintf(stderr, "usage: %s [--runs N] [--header] [--verbose]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--runs N] [--header] [--verbose] [--game PATH]\n", argv[0]);
             return 2;
         }
     }
     const auto dir = std::filesystem::canonical("/proc/self/exe").parent_path();
-    const std::string game = dir / "quivara_bench_startup_game";
-    const std::string reference = dir / "quivara_bench_startup_reference";
+    if (game.empty())
+        game = dir / "quivara_bench_startup_game";
+    reference = dir / "quivara_bench_startup_reference";
 
     try {
         // One unmeasured start each fills the page cache.

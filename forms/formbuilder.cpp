@@ -1,8 +1,11 @@
 // Builds widgets, menus and window frames from their descriptions as data.
 #include "forms/formbuilder.h"
 
+#include "forms/picture.h"
 #include "forms/picturebutton.h"
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -102,7 +105,7 @@ QWidget *makeField(QWidget *parent, const ControlSpec &spec)
 QWidget *makePicture(QWidget *parent, const ControlSpec &spec)
 {
     auto *picture = new QLabel(parent);
-    picture->setPixmap(QPixmap(qstr(spec.picture)));
+    picture->setPixmap(forms::picture(spec.picture));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     if (spec.kind == Kind::PictureBox)
         picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -111,7 +114,7 @@ QWidget *makePicture(QWidget *parent, const ControlSpec &spec)
 
 QWidget *makePictureButton(QWidget *parent, const ControlSpec &spec)
 {
-    return new PictureButton(qstr(spec.caption), QPixmap(qstr(spec.picture)), parent);
+    return new PictureButton(qstr(spec.caption), forms::picture(spec.picture), parent);
 }
 
 QWidget *makeLine(QWidget *parent)
@@ -130,6 +133,15 @@ QFont fontFor(const FontSpec &spec)
     font.setPointSizeF(spec.points > 0 ? spec.points : kDialogPoints);
     font.setBold(spec.bold);
     return font;
+}
+
+void loadFonts(std::span<const FontSpec> fonts)
+{
+    // Measuring a text loads the font's engine and its glyphs, which Qt keeps cached.
+    const QString sample = QStringLiteral("0123456789ox-> Jugando.");
+    QFontMetrics(QApplication::font()).horizontalAdvance(sample);
+    for (const FontSpec &spec : fonts)
+        QFontMetrics(fontFor(spec)).horizontalAdvance(sample);
 }
 
 void setBackground(QWidget *widget, Rgb colour)
@@ -214,7 +226,7 @@ void buildMenuBar(QMenuBar *bar, std::span<const MenuItemSpec> items)
 
 const QIcon &windowIcon()
 {
-    static const QIcon icon(qstr(kIconPicture));
+    static const QIcon icon(picture(kIconPicture));
     return icon;
 }
 

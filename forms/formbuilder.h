@@ -23,6 +23,10 @@ inline QString qstr(std::string_view utf8)
 
 QFont fontFor(const FontSpec &spec);
 
+// Resolves each font and loads what painting text in it needs (the application's
+// own font too), so the first paint of a window using them does not wait for it.
+void loadFonts(std::span<const FontSpec> fonts);
+
 // Paints `widget`'s own background (palette, not style sheet, so nothing cascades).
 void setBackground(QWidget *widget, Rgb colour);
 void setForeground(QWidget *widget, Rgb colour);

@@ -6,6 +6,7 @@ Run it again after changing a picture; the PNG files it writes are committed.
 import math
 import os
 import random
+import struct
 
 from PIL import Image, ImageDraw, ImageFont
 
@@ -13,8 +14,32 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 BOLD = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
 
 
-def save(img, name):
+def save(img, name, indexed=True):
     img.save(os.path.join(HERE, name), optimize=True)
+    if indexed:
+        save_indexed(img, name[:-4] + ".idx")
+
+
+def save_indexed(img, name):
+    """The picture as the program reads it without an image decoder (forms/picture.h):
+    width, height and colour count as little-endian 16-bit numbers, the colours as
+    32-bit ARGB, then one colour index per pixel, row by row. Pictures of more than
+    256 colours are reduced to 256."""
+    rgba = img.convert("RGBA")
+    colours = rgba.getcolors(256)
+    if colours is None:
+        reduced = img.convert("RGB").quantize(256, method=Image.Quantize.MEDIANCUT, dither=Image.Dither.NONE)
+        rgba = reduced.convert("RGBA")
+        colours = rgba.getcolors(256)
+    palette = [c for _, c in colours]
+    index = {c: i for i, c in enumerate(palette)}
+    w, h = rgba.size
+    out = bytearray(struct.pack("<HHH", w, h, len(palette)))
+    for r, g, b, a in palette:
+        out += struct.pack("<I", (a << 24) | (r << 16) | (g << 8) | b)
+    out += bytes(index[c] for c in rgba.getdata())
+    with open(os.path.join(HERE, name), "wb") as f:
+        f.write(out)
 
 
 def icon(size=16):
@@ -85,7 +110,7 @@ def portrait(hair, shirt, long_hair):
 def main():
     save(icon(), "icon.png")
     for size in (32, 48, 256):
-        save(icon(size), "icon-%d.png" % size)
+        save(icon(size), "icon-%d.png" % size, indexed=False)
     save(arrow(), "arrow.png")
     save(splash(), "splash.png")
     save(portrait((90, 50, 10, 255), (0, 90, 200, 255), False), "player1.png")

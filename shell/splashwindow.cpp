@@ -60,4 +60,13 @@ SplashWindow::SplashWindow(QWidget *parent)
     centreOnScreen(this);
 }
 
+void SplashWindow::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (!m_painted) {
+        m_painted = true;
+        Q_EMIT firstPainted();
+    }
+}
+
 } // namespace quivara::shell
