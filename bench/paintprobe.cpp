@@ -28,15 +28,20 @@ bool PaintProbe::eventFilter(QObject *watched, QEvent *event)
         m_pending.removeOne(name);
         // The window's own paint event comes before its children's: report once
         // the whole paint has been delivered.
-        QMetaObject::invokeMethod(this, [this, name] { report(name); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this, name] { reportPainted(name); }, Qt::QueuedConnection);
     }
     return QObject::eventFilter(watched, event);
 }
 
-void PaintProbe::report(const QString &name)
+bool PaintProbe::report(const QString &name)
 {
     const std::string line = name.toStdString() + ' ' + std::to_string(monotonicNs()) + '\n';
-    if (::write(kReportFd, line.data(), line.size()) != static_cast<ssize_t>(line.size()))
+    return ::write(kReportFd, line.data(), line.size()) == static_cast<ssize_t>(line.size());
+}
+
+void PaintProbe::reportPainted(const QString &name)
+{
+    if (!report(name))
         QCoreApplication::exit(3);
     else if (m_pending.isEmpty())
         QCoreApplication::exit(0);

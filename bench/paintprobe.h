@@ -18,11 +18,14 @@ class PaintProbe : public QObject
 public:
     explicit PaintProbe(QStringList windows, QObject *parent = nullptr);
 
+    // Reports a moment that is not a paint (e.g. "tick") at once, in the same form.
+    static bool report(const QString &name);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void report(const QString &name);
+    void reportPainted(const QString &name);
 
     QStringList m_pending;
 };

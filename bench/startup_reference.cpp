@@ -7,6 +7,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    quivara::bench::PaintProbe::report(QStringLiteral("ready"));
     quivara::bench::PaintProbe probe({QStringLiteral("reference")});
     app.installEventFilter(&probe);
     QWidget window;

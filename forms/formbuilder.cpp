@@ -5,7 +5,8 @@
 #include "forms/picturebutton.h"
 
 #include <QApplication>
-#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -92,7 +93,9 @@ QWidget *makeLabel(QWidget *parent, const ControlSpec &spec)
 
 QWidget *makeField(QWidget *parent, const ControlSpec &spec)
 {
-    auto *field = new QLineEdit(qstr(spec.caption), parent);
+    // An empty field is made without setting its text: setting it announces a
+    // cursor move, which makes Qt build an accessibility record for every field.
+    auto *field = spec.caption.empty() ? new QLineEdit(parent) : new QLineEdit(qstr(spec.caption), parent);
     if (spec.maxLength > 0)
         field->setMaxLength(spec.maxLength);
     if (spec.kind == Kind::MaskedField) {
@@ -137,11 +140,18 @@ QFont fontFor(const FontSpec &spec)
 
 void loadFonts(std::span<const FontSpec> fonts)
 {
-    // Measuring a text loads the font's engine and its glyphs, which Qt keeps cached.
-    const QString sample = QStringLiteral("0123456789ox-> Jugando.");
-    QFontMetrics(QApplication::font()).horizontalAdvance(sample);
+    // Drawing a text loads the font's engine and renders its glyphs into Qt's
+    // caches, which the windows' own painting then finds ready.
+    const QString sample = QStringLiteral("0123456789ox->JugandoListopuedempzrNBMT&");
+    QImage scratch(8, 8, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&scratch);
+    auto draw = [&](const QFont &font) {
+        painter.setFont(font);
+        painter.drawText(0, 8, sample);
+    };
+    draw(QApplication::font());
     for (const FontSpec &spec : fonts)
-        QFontMetrics(fontFor(spec)).horizontalAdvance(sample);
+        draw(fontFor(spec));
 }
 
 void setBackground(QWidget *widget, Rgb colour)

@@ -23,8 +23,8 @@ inline QString qstr(std::string_view utf8)
 
 QFont fontFor(const FontSpec &spec);
 
-// Resolves each font and loads what painting text in it needs (the application's
-// own font too), so the first paint of a window using them does not wait for it.
+// Resolves each font and renders the characters the windows use in it (the
+// application's own font too), so a window's first paint finds them cached.
 void loadFonts(std::span<const FontSpec> fonts);
 
 // Paints `widget`'s own background (palette, not style sheet, so nothing cascades).

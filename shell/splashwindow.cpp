@@ -52,6 +52,8 @@ SplashWindow::SplashWindow(QWidget *parent)
     m_timer = new QTimer(picture);
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(kDesignInterval);
+    // The interval is short enough that a coarse timer's 5% slack would show.
+    m_timer->setTimerType(Qt::PreciseTimer);
     connect(m_timer, &QTimer::timeout, this, &SplashWindow::timedOut);
 
     // Loading the window sets the real interval and starts counting from here.
