@@ -6,7 +6,8 @@ cd "$(dirname "$0")/.."
 dir=${1:-build}/bench
 runs=${2:-30}
 
-echo "Quivara benchmarks, $(date +%F), $(nproc) cores, $(uname -m), offscreen; medians"
+echo "Quivara benchmarks, $(date +%F), $(nproc) cores, $(uname -m), offscreen;"
+echo "medians; start-up: $runs starts of each program, alternating; rules: Google Benchmark, 9 interleaved repetitions"
 echo
 "$dir"/quivara_bench_startup --header --runs "$runs"
 "$dir"/quivara_bench_rules

@@ -219,16 +219,15 @@ int main(int argc, char **argv)
         const double limit = kSplashIntervalMs + 1.25 * ref;
         const double refMemory = median(bareMemory);
         const double memory = median(gameMemory);
-        const std::string n = " (" + std::to_string(runs) + " runs)";
         using quivara::bench::printTableRow;
         printTableRow({"Start-up: toolkit up (QApplication made)", "ms", median(ready), median(bareReady)});
-        printTableRow({"Start-up: splash painted" + n, "ms", median(splash), ref});
+        printTableRow({"Start-up: splash painted", "ms", median(splash), ref});
         printTableRow({"Start-up: splash tick to one-player painted", "ms", median(tickToWindow)});
-        printTableRow({"Start-up: one-player window painted" + n, "ms", window, ref,
+        printTableRow({"Start-up: one-player window painted", "ms", window, ref,
                        format("<= 66 + 1.25 x ref = %.1f ms", limit), window <= limit});
         printTableRow({"Start-up: one-player beyond the 66 ms splash", "ms", window - kSplashIntervalMs, ref,
                        "<= 1.25x", window - kSplashIntervalMs <= 1.25 * ref});
-        printTableRow({"Start-up: peak resident memory" + n, "MiB", memory, refMemory, "<= 1.3x",
+        printTableRow({"Start-up: peak resident memory", "MiB", memory, refMemory, "<= 1.3x",
                        memory <= 1.3 * refMemory});
     } catch (const std::exception &e) {
         std::fprintf(stderr, "start-up benchmark: %s\n", e.what());
