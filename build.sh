@@ -3,6 +3,9 @@
 #   ./build.sh play    install what is missing, build, start the game
 #   ./build.sh test    install what is missing, build, run every test
 #   ./build.sh package install what is missing, build, make the Debian package in build/
+#   ./build.sh sanitize  the same tests built with AddressSanitizer, LeakSanitizer and UBSan (build-sanitize/)
+#   ./build.sh fuzz [s]  every libFuzzer target for s seconds (default 20) from its corpus (build-fuzz/)
+#   ./build.sh bench     build, run every benchmark, print one table
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -26,6 +29,9 @@ build() {
     cmake --build build
 }
 
+# Jobs for the checked builds: sanitized compiles take much memory, so no more than the cores.
+jobs() { nproc; }
+
 case "${1:-}" in
 play)
     install_missing
@@ -42,8 +48,23 @@ package)
     build
     (cd build && cpack -G DEB)
     ;;
+sanitize)
+    install_missing
+    cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIVARA_SANITIZE=ON
+    cmake --build build-sanitize -j "$(jobs)"
+    ctest --test-dir build-sanitize --output-on-failure -j "$(jobs)"
+    ;;
+fuzz)
+    install_missing
+    exec fuzz/run.sh "${2:-20}"
+    ;;
+bench)
+    install_missing
+    build
+    exec bench/run.sh build
+    ;;
 *)
-    echo "usage: $0 play|test|package" >&2
+    echo "usage: $0 play|test|package|sanitize|fuzz [seconds]|bench" >&2
     exit 2
     ;;
 esac

@@ -2,11 +2,13 @@
 #include "forms/formbuilder.h"
 
 #include "forms/accessibility.h"
+#include "forms/picture.h"
 #include "forms/picturebutton.h"
 
 #include <QApplication>
 #include <QFontInfo>
-
+#include <QImage>
+#include <QPainter>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -101,7 +103,9 @@ QWidget *makeLabel(QWidget *parent, const ControlSpec &spec)
 
 QWidget *makeField(QWidget *parent, const ControlSpec &spec)
 {
-    auto *field = new QLineEdit(qstr(spec.caption), parent);
+    // An empty field is made without setting its text: setting it announces a
+    // cursor move, which makes Qt build an accessibility record for every field.
+    auto *field = spec.caption.empty() ? new QLineEdit(parent) : new QLineEdit(qstr(spec.caption), parent);
     if (spec.maxLength > 0)
         field->setMaxLength(spec.maxLength);
     if (spec.kind == Kind::MaskedField) {
@@ -161,7 +165,23 @@ QPixmap loadPicture(std::string_view path)
             return twice;
         }
     }
-    return QPixmap(file);
+    return picture(path);
+}
+
+void loadFonts(std::span<const FontSpec> fonts)
+{
+    // Drawing a text loads the font's engine and renders its glyphs into Qt's
+    // caches, which the windows' own painting then finds ready.
+    const QString sample = QStringLiteral("0123456789ox->JugandoListopuedempzrNBMT&");
+    QImage scratch(8, 8, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&scratch);
+    auto draw = [&](const QFont &font) {
+        painter.setFont(font);
+        painter.drawText(0, 8, sample);
+    };
+    draw(QApplication::font());
+    for (const FontSpec &spec : fonts)
+        draw(fontFor(spec));
 }
 
 void setBackground(QWidget *widget, Rgb colour)
@@ -255,7 +275,8 @@ const QIcon &gameIcon()
 {
     static const QIcon icon = [] {
         QIcon sizes;
-        for (std::string_view file : {kIconPicture, kIcon2xPicture, kIcon48Picture, kIcon256Picture})
+        sizes.addPixmap(picture(kIconPicture));
+        for (std::string_view file : {kIcon2xPicture, kIcon48Picture, kIcon256Picture})
             sizes.addFile(qstr(file));
         return sizes;
     }();

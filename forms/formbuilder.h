@@ -39,6 +39,10 @@ QFont fontFor(const FontSpec &spec);
 // version, where there is one, with a device pixel ratio of 2.
 QPixmap loadPicture(std::string_view path);
 
+// Resolves each font and renders the characters the windows use in it (the
+// application's own font too), so a window's first paint finds them cached.
+void loadFonts(std::span<const FontSpec> fonts);
+
 // Paints `widget`'s own background (palette, not style sheet, so nothing cascades).
 void setBackground(QWidget *widget, Rgb colour);
 void setForeground(QWidget *widget, Rgb colour);

@@ -3,7 +3,9 @@
 
 #include "one_player/oneplayerform.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QStyle>
 #include <QMenuBar>
 
 namespace quivara::one_player {
@@ -52,6 +54,17 @@ OnePlayerWindow::OnePlayerWindow(rules::RandomSource &source, rules::TimeOfDay t
     connect(action("salir"), &QAction::triggered, this, &OnePlayerWindow::quitRequested);
     connect(action("dosjugadores"), &QAction::triggered, this, &OnePlayerWindow::twoPlayersRequested);
     connect(action("acercade"), &QAction::triggered, this, &OnePlayerWindow::aboutRequested);
+}
+
+void OnePlayerWindow::prepare()
+{
+    std::vector<FontSpec> fonts{FontSpec{}, kDigitFont, kMarkFont};
+    for (const ControlSpec &spec : kFixedControls)
+        fonts.push_back(spec.font);
+    forms::loadFonts(fonts);
+    // A menu bar asks the style for its extension button's icon, which makes Qt
+    // load its image format plugins; the icon itself is cached by the style.
+    QApplication::style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
 }
 
 void OnePlayerWindow::submitRow(int rowIndex)

@@ -22,6 +22,11 @@ public:
     // `source` and `timeOfDay` draw the codes; the source outlives the window.
     OnePlayerWindow(rules::RandomSource &source, rules::TimeOfDay timeOfDay, QWidget *parent = nullptr);
 
+    // Loads what the toolkit needs to build and paint the window (its fonts, the
+    // menu bar's icon and the image readers behind it), so opening it later costs
+    // less; creates no widget. For idle time before the window opens.
+    static void prepare();
+
     // A row's "----->" button: marks row `rowIndex` (0 for the top row) against
     // the code and announces a win.
     void submitRow(int rowIndex);

@@ -6,6 +6,7 @@ Run it again after changing a picture; the PNG files it writes are committed.
 import math
 import os
 import random
+import struct
 
 from PIL import Image, ImageDraw, ImageFilter, ImageFont
 
@@ -13,8 +14,32 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 BOLD = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
 
 
-def save(img, name):
+def save(img, name, indexed=True):
     img.save(os.path.join(HERE, name), optimize=True)
+    if indexed:
+        save_indexed(img, name[:-4] + ".idx")
+
+
+def save_indexed(img, name):
+    """The picture as the program reads it without an image decoder (forms/picture.h):
+    width, height and colour count as little-endian 16-bit numbers, the colours as
+    32-bit ARGB, then one colour index per pixel, row by row. Pictures of more than
+    256 colours are reduced to 256."""
+    rgba = img.convert("RGBA")
+    colours = rgba.getcolors(256)
+    if colours is None:
+        reduced = img.convert("RGB").quantize(256, method=Image.Quantize.MEDIANCUT, dither=Image.Dither.NONE)
+        rgba = reduced.convert("RGBA")
+        colours = rgba.getcolors(256)
+    palette = [c for _, c in colours]
+    index = {c: i for i, c in enumerate(palette)}
+    w, h = rgba.size
+    out = bytearray(struct.pack("<HHH", w, h, len(palette)))
+    for r, g, b, a in palette:
+        out += struct.pack("<I", (a << 24) | (r << 16) | (g << 8) | b)
+    out += bytes(index[c] for c in rgba.getdata())
+    with open(os.path.join(HERE, name), "wb") as f:
+        f.write(out)
 
 
 def icon(size=16):
@@ -85,6 +110,11 @@ def arrow(scale=1):
     return img
 
 
+# The splash window shows only this top-left part of its 595 x 842 picture; the
+# rest is cut off before saving, so start-up decodes and keeps a quarter as much.
+SPLASH_VISIBLE = (488, 280)
+
+
 def splash():
     """Green, finely dotted ground with "Quivara" written many times in blue, slanted upwards."""
     w, h = 595, 842
@@ -103,7 +133,7 @@ def splash():
             x = col * 175 + (row % 2) * 85 + rng.randint(-10, 10) - 30
             y = row * 78 + rng.randint(-6, 6) - 25
             img.paste(word, (x, y), word)
-    return img
+    return img.crop((0, 0) + SPLASH_VISIBLE)
 
 
 def portrait(hair, shirt, long_hair, scale=1):
@@ -133,19 +163,19 @@ PLAYER2 = ((230, 170, 30, 255), (200, 30, 60, 255), True)
 
 
 def main():
-    # Each picture shown in a window also comes at twice the size as name@2x.png for
+    # Each picture shown in a window also comes at twice the size as name@2x.png (a PNG only) for
     # high-density screens; the window icon's larger sizes go into the desktop's icon theme.
     save(icon(), "icon.png")
-    save(icon(32), "icon@2x.png")
+    save(icon(32), "icon@2x.png", indexed=False)
     for size in (32, 48, 256):
-        save(icon(size), "icon-%d.png" % size)
+        save(icon(size), "icon-%d.png" % size, indexed=False)
     save(arrow(), "arrow.png")
-    save(arrow(2), "arrow@2x.png")
+    save(arrow(2), "arrow@2x.png", indexed=False)
     save(splash(), "splash.png")
     save(portrait(*PLAYER1), "player1.png")
-    save(portrait(*PLAYER1, scale=2), "player1@2x.png")
+    save(portrait(*PLAYER1, scale=2), "player1@2x.png", indexed=False)
     save(portrait(*PLAYER2), "player2.png")
-    save(portrait(*PLAYER2, scale=2), "player2@2x.png")
+    save(portrait(*PLAYER2, scale=2), "player2@2x.png", indexed=False)
 
 
 if __name__ == "__main__":

@@ -13,7 +13,7 @@ using Text = std::u16string_view;
 // Four texts in position order, position 1 first (index 0).
 using Four = std::array<Text, 4>;
 
-enum class Mark { None, Here, Elsewhere };
+enum class Mark : unsigned char { None, Here, Elsewhere };
 
 // The order in which one guessed text is compared with the code positions.
 enum class Order {

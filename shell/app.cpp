@@ -7,11 +7,13 @@
 
 namespace quivara::shell {
 
-int run(int &argc, char **argv)
+int run(int &argc, char **argv, const StartHook &beforeStart)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(kAppTitle));
     Shell shell;
+    if (beforeStart)
+        beforeStart(shell);
     shell.start();
     return QApplication::exec();
 }

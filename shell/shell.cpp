@@ -29,6 +29,10 @@ void Shell::start()
     m_splash = new SplashWindow;
     m_splash->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_splash, &SplashWindow::timedOut, this, &Shell::finishSplash);
+    // Once the splash is on screen its interval is idle time: load what the
+    // one-player window needs from the toolkit, so it appears sooner at the tick.
+    connect(m_splash, &SplashWindow::firstPainted, this, &one_player::OnePlayerWindow::prepare,
+            Qt::QueuedConnection);
     m_splash->show();
     Q_EMIT windowShown(m_splash);
 }

@@ -52,12 +52,23 @@ SplashWindow::SplashWindow(QWidget *parent)
     m_timer = new QTimer(picture);
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(kDesignInterval);
+    // The interval is short enough that a coarse timer's 5% slack would show.
+    m_timer->setTimerType(Qt::PreciseTimer);
     connect(m_timer, &QTimer::timeout, this, &SplashWindow::timedOut);
 
     // Loading the window sets the real interval and starts counting from here.
     m_timer->setInterval(static_cast<int>(std::lround(kLoadInterval)));
     m_timer->start();
     centreOnScreen(this);
+}
+
+void SplashWindow::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (!m_painted) {
+        m_painted = true;
+        Q_EMIT firstPainted();
+    }
 }
 
 } // namespace quivara::shell

@@ -19,9 +19,15 @@ public:
 Q_SIGNALS:
     // The timer ticked: the splash should make way for the game.
     void timedOut();
+    // The window is being painted for the first time (its children follow).
+    void firstPainted();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     QTimer *m_timer = nullptr;
+    bool m_painted = false;
 };
 
 } // namespace quivara::shell

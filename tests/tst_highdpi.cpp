@@ -73,7 +73,7 @@ private Q_SLOTS:
         QCOMPARE(splash.size(), QSize(488, 280));
         auto *picture = splash.findChild<QLabel *>(QStringLiteral("Picture1"));
         QCOMPARE(picture->geometry(), QRect(0, 0, 489, 281));
-        QCOMPARE(picture->pixmap().deviceIndependentSize().toSize(), QSize(595, 842));
+        QCOMPARE(picture->pixmap().deviceIndependentSize().toSize(), QSize(488, 280));
         QCOMPARE(splash.findChild<QWidget *>(QStringLiteral("lblProductName"))->geometry(), QRect(208, 208, 270, 51));
         QCOMPARE(splash.findChild<QWidget *>(QStringLiteral("Label4"))->geometry(), QRect(96, 8, 73, 73));
         checkRendersAtRatio(&splash);

@@ -80,6 +80,11 @@ private Q_SLOTS:
         QTest::newRow("empty and blank") << "" << " " << false;
         QTest::newRow("both empty") << "" << "" << true;
         QTest::newRow("accent") << QStringLiteral("é") << QStringLiteral("e") << false;
+        QTest::newRow("last code unit and empty") << QString(QChar(0xffff)) << QString() << false;
+        QTest::newRow("NUL and empty") << QString(QChar(0)) << QString() << false;
+        QTest::newRow("NUL and NUL") << QString(QChar(0)) << QString(QChar(0)) << true;
+        QTest::newRow("two same characters") << "77" << "77" << true;
+        QTest::newRow("one of two characters") << "7" << "77" << false;
     }
 
     void exactEquality()
@@ -93,6 +98,9 @@ private Q_SLOTS:
         const rules::Four row{forms::textView(guess), forms::textView(other), forms::textView(other),
                               forms::textView(other)};
         QCOMPARE(rules::markPosition(row[0], 0, code, Order::Ascending) == rules::Mark::Here, equal);
+        // A whole row, whether its texts are all of one character or not.
+        QCOMPARE(rules::markRow(row, code, rules::kAscending)[0] == rules::Mark::Here, equal);
+        QCOMPARE(rules::markRow(row, code, rules::kOwnFirst)[1], rules::Mark::Here);
         QCOMPARE(rules::guessesCode(row, code), equal);
     }
 

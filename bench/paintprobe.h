@@ -1,0 +1,36 @@
+// Reports the first paint of named windows to a start-up launcher over an inherited pipe.
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+namespace quivara::bench {
+
+// The launcher hands the child the write end of its pipe as this descriptor.
+inline constexpr int kReportFd = 3;
+
+// Watches every event of the application; when a top-level window named in
+// `windows` gets its first paint event, it writes "<name> <monotonic ns>\n" to
+// kReportFd once that paint has finished (the next turn of the event loop).
+// After the last named window it ends the event loop.
+class PaintProbe : public QObject
+{
+public:
+    explicit PaintProbe(QStringList windows, QObject *parent = nullptr);
+
+    // Reports a moment that is not a paint (e.g. "tick") at once, in the same form.
+    static bool report(const QString &name);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void reportPainted(const QString &name);
+
+    QStringList m_pending;
+};
+
+// CLOCK_MONOTONIC in nanoseconds: the launcher reads the same clock.
+long long monotonicNs();
+
+} // namespace quivara::bench
