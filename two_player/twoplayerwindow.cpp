@@ -32,7 +32,12 @@ T *child(QWidget *parent, std::string_view name)
 } // namespace
 
 TwoPlayerWindow::TwoPlayerWindow(const QString &nameDirectory, QWidget *parent)
-    : QMainWindow(parent), m_names(nameDirectory)
+    : TwoPlayerWindow(NameFiles(nameDirectory), parent)
+{
+}
+
+TwoPlayerWindow::TwoPlayerWindow(NameFiles names, QWidget *parent)
+    : QMainWindow(parent), m_names(std::move(names))
 {
     QWidget *client = setUpWindow(this, kWindowName, kCaption, Frame::Sizable, kClientWidth, kClientHeight,
                                   kLightGreen);
