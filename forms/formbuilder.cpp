@@ -89,8 +89,11 @@ void applyText(QWidget *w, const ControlSpec &spec)
 
 QWidget *makeLabel(QWidget *parent, const ControlSpec &spec)
 {
-    auto *label = new QLabel(qstr(spec.caption), parent);
+    // Marked before it gets its text: setting a text announces the label, and the
+    // interface made for that announcement is kept for the label's whole life.
+    auto *label = new QLabel(parent);
     markReadout(label);
+    label->setText(qstr(spec.caption));
     label->setAlignment(spec.align == Align::Centre ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignTop));
     label->setWordWrap(spec.wordWrap);
     label->setTextFormat(Qt::PlainText);
