@@ -209,7 +209,8 @@ QWidget *buildControl(QWidget *parent, const ControlSpec &spec)
     } else if (spec.autoSize && (spec.kind == Kind::Picture || spec.kind == Kind::PictureBox)) {
         auto *frame = static_cast<QFrame *>(w);
         const int border = 2 * frame->frameWidth();
-        r.setSize(static_cast<QLabel *>(w)->pixmap().size() + QSize(border, border));
+        // In device-independent pixels: a high-density picture has more pixels, not more room.
+        r.setSize(static_cast<QLabel *>(w)->pixmap().deviceIndependentSize().toSize() + QSize(border, border));
     }
     w->setGeometry(r);
     if (spec.hidden)
