@@ -20,11 +20,12 @@ cleanup() {
 }
 trap cleanup EXIT
 chown "$user:" "$home"
+install -d -m 700 -o "$user" "$home/runtime"
 data=$home/.local/share/Quivara
 
 # The game as `user`, with nothing of root's environment but the screen.
 start_game() {
-    runuser -u "$user" -- env -i HOME="$home" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin "$program" 2>"$home/stderr" &
+    runuser -u "$user" -- env -i HOME="$home" XDG_RUNTIME_DIR="$home/runtime" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin "$program" 2>"$home/stderr" &
     game=$!
 }
 
