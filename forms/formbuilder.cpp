@@ -91,8 +91,11 @@ void applyText(QWidget *w, const ControlSpec &spec)
 
 QWidget *makeLabel(QWidget *parent, const ControlSpec &spec)
 {
-    auto *label = new QLabel(qstr(spec.caption), parent);
+    // Marked before it gets its text: setting a text announces the label, and the
+    // interface made for that announcement is kept for the label's whole life.
+    auto *label = new QLabel(parent);
     markReadout(label);
+    label->setText(qstr(spec.caption));
     label->setAlignment(spec.align == Align::Centre ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignTop));
     label->setWordWrap(spec.wordWrap);
     label->setTextFormat(Qt::PlainText);
@@ -226,7 +229,8 @@ QWidget *buildControl(QWidget *parent, const ControlSpec &spec)
     } else if (spec.autoSize && (spec.kind == Kind::Picture || spec.kind == Kind::PictureBox)) {
         auto *frame = static_cast<QFrame *>(w);
         const int border = 2 * frame->frameWidth();
-        r.setSize(static_cast<QLabel *>(w)->pixmap().size() + QSize(border, border));
+        // In device-independent pixels: a high-density picture has more pixels, not more room.
+        r.setSize(static_cast<QLabel *>(w)->pixmap().deviceIndependentSize().toSize() + QSize(border, border));
     }
     w->setGeometry(r);
     if (spec.hidden)

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds the .deb, installs it with apt-get, starts the installed game until its
-# one-player window shows on a virtual screen, then removes the package.
+# one-player window shows on a virtual screen, has an ordinary user save and reload
+# the two names, then removes the package.
 #   test-package.sh CPACK CPACK_CONFIG APP_ID     (exit 77: skipped)
 set -euo pipefail
 cpack=$1 config=$2 app_id=$3
+here=$(cd "$(dirname "$0")" && pwd)
 
 if [[ $(id -u) -ne 0 ]]; then
     echo "SKIP: installing a package needs root"
@@ -53,3 +55,6 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     wait "$game" 2>/dev/null
     exit $shown' || { echo "FAIL: the installed game showed no one-player window"; exit 1; }
 echo "the installed game opened its one-player window"
+
+# An ordinary user, who cannot write /usr/bin, keeps the two names in their data directory.
+"$here/test-names-as-user.sh" /usr/bin/quivara nobody || { echo "FAIL: names of an ordinary user"; exit 1; }

@@ -36,7 +36,7 @@ inline constexpr std::string_view kLineName = "Line1";
 
 inline constexpr std::array kControls{
     ControlSpec{.name = "picIcon", .kind = Kind::PictureBox, .rect = {240, 240, 300, 300},
-                .picture = kIconPicture, .autoSize = true},
+                .picture = kIconPicture, .accessibleName = "Icono de Quivara", .autoSize = true},
     ControlSpec{.name = "lblTitle", .kind = Kind::Label, .rect = {1050, 240, 3885, 480}, .caption = "Quivara",
                 .font = kTitleFont, .fore = kBlue, .back = kPaleYellow},
     ControlSpec{.name = "lblVersion", .kind = Kind::Label, .rect = {1050, 780, 3885, 225},

@@ -83,8 +83,9 @@ AboutWindow *Shell::showAbout()
 
 two_player::TwoPlayerWindow *Shell::showTwoPlayer()
 {
-    const QString directory = m_nameDirectory.isEmpty() ? two_player::NameFiles::besideProgram() : m_nameDirectory;
-    auto *window = new two_player::TwoPlayerWindow(directory);
+    auto *window = new two_player::TwoPlayerWindow(m_nameDirectory.isEmpty()
+                                                       ? two_player::NameFiles(two_player::placesForThisUser())
+                                                       : two_player::NameFiles(m_nameDirectory));
     window->setAttribute(Qt::WA_DeleteOnClose);
     connect(window, &two_player::TwoPlayerWindow::quitRequested, this, &Shell::quitNow);
     connect(window, &two_player::TwoPlayerWindow::aboutRequested, this, &Shell::showAbout);

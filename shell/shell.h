@@ -21,7 +21,8 @@ class Shell : public QObject
 
 public:
     // The two-player window keeps its name files in `nameDirectory`; empty for
-    // the directory that holds the executable.
+    // this user's places (beside the program, or in the user's data directory
+    // when the program's directory cannot be written).
     explicit Shell(QString nameDirectory = {}, QObject *parent = nullptr);
     ~Shell() override;
 

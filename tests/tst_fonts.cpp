@@ -3,7 +3,9 @@
 #include "forms/picturebutton.h"
 #include "one_player/oneplayerwindow.h"
 #include "rules/secret.h"
+#include "shell/aboutwindow.h"
 #include "shell/splashwindow.h"
+#include "two_player/twoplayerwindow.h"
 
 #include <QAbstractButton>
 #include <QFontInfo>
@@ -12,6 +14,8 @@
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -52,6 +56,13 @@ void checkFits(const QWidget *w)
     if (const auto *label = qobject_cast<const QLabel *>(w)) {
         if (label->text().isEmpty())
             return;
+        if (label->wordWrap()) {
+            const QRect area = label->contentsRect();
+            const QRect need = QFontMetrics(label->font()).boundingRect(area, Qt::TextWordWrap | label->alignment(),
+                                                                       label->text());
+            QVERIFY2(area.contains(need), qPrintable(fitReport(w, label->text(), need)));
+            return;
+        }
         const QRect ink = inkRect(label);
         QVERIFY2(label->rect().contains(ink), qPrintable(fitReport(w, label->text(), ink)));
     } else if (const auto *button = qobject_cast<const QAbstractButton *>(w)) {
@@ -78,6 +89,11 @@ void checkFits(const QWidget *w)
         const QSize room = field->contentsRect().size() - QSize(4, 2); // the style's frame inside
         QVERIFY2(need.width() <= room.width() && need.height() <= room.height(),
                  qPrintable(fitReport(w, QStringLiteral("0-9"), need)));
+        // A field longer than one character shows its design text whole.
+        if (field->maxLength() > 1 && !field->text().isEmpty()) {
+            const QRect text(0, 0, fm.horizontalAdvance(field->text()), fm.height());
+            QVERIFY2(text.width() <= room.width(), qPrintable(fitReport(w, field->text(), text)));
+        }
     }
 }
 
@@ -190,6 +206,84 @@ private Q_SLOTS:
             mark->setText(QLatin1String(m));
             checkFits(mark);
         }
+    }
+
+    void twoPlayerCaptionsFit()
+    {
+        QTemporaryDir names;
+        two_player::TwoPlayerWindow window(names.path());
+        checkAllFit(&window);
+    }
+
+    // "Partidas Ganadas" in the Bookplate stand-in at 12 points, within its 145-pixel label.
+    void gamesWonCaption()
+    {
+        QTemporaryDir names;
+        two_player::TwoPlayerWindow window(names.path());
+        for (const char *name : {"Label1", "Label4"}) {
+            auto *caption = window.findChild<QLabel *>(QLatin1String(name));
+            QCOMPARE(caption->text(), QStringLiteral("Partidas Ganadas"));
+            QCOMPARE(caption->width(), 145);
+            const QFontInfo info(caption->font());
+            QVERIFY2(info.family().startsWith(QLatin1String("URW Bookman")) || info.family() == QLatin1String("Bookplate"),
+                     qPrintable(info.family()));
+            QVERIFY(qAbs(info.pointSizeF() - 12.0) < 0.4);
+            checkFits(caption);
+        }
+    }
+
+    // Every message of the two-player status line, and counters up to two digits, fit their labels.
+    void twoPlayerMessagesFit()
+    {
+        QTemporaryDir names;
+        two_player::TwoPlayerWindow window(names.path());
+        auto *status = window.findChild<QLabel *>(QStringLiteral("Label61"));
+        auto *digit = window.findChild<QLineEdit *>(QStringLiteral("Text7")); // Player1, row 1, position 1
+        QSet<QString> seen;
+        const auto check = [&] {
+            seen.insert(status->text());
+            checkFits(status);
+        };
+        // Empty codes: an empty row equals the code, a row with a digit does not.
+        window.startGame();
+        check();
+        window.submitPlayer1(0); // hit
+        check();
+        window.submitPlayer2(0); // hit: a tie
+        check();
+        window.submitPlayer1(0);
+        window.submitPlayer2(1);
+        window.findChild<QLineEdit *>(QStringLiteral("Text74"))->setText(QStringLiteral("1")); // Player2, row 2
+        window.submitPlayer2(1); // nothing pending: marks only
+        window.submitPlayer1(0);
+        window.submitPlayer2(1); // miss after a hit: Player1 wins
+        check();
+        digit->setText(QStringLiteral("1"));
+        window.submitPlayer1(0); // miss
+        check();
+        window.submitPlayer2(0); // hit: Player2 wins
+        check();
+        window.showCodes();
+        check();
+        window.clearResults();
+        check();
+        QCOMPARE(seen.size(), 8);
+        QVERIFY(!QTest::currentTestFailed());
+
+        for (const char *name : {"Label2", "Label3"}) {
+            auto *counter = window.findChild<QLabel *>(QLatin1String(name));
+            for (const char *games : {"1", "10", "44", "99"}) {
+                counter->setText(QLatin1String(games));
+                checkFits(counter);
+            }
+        }
+    }
+
+    void aboutCaptionsFit()
+    {
+        shell::AboutWindow about;
+        QVERIFY(about.findChild<QLabel *>(QStringLiteral("lblDescription"))->wordWrap());
+        checkAllFit(&about);
     }
 };
 

@@ -4,9 +4,14 @@
 #include "forms/picturebutton.h"
 #include "one_player/oneplayerform.h"
 #include "one_player/oneplayerwindow.h"
+#include "shell/aboutform.h"
+#include "shell/aboutwindow.h"
 #include "shell/splashwindow.h"
+#include "two_player/twoplayerform.h"
+#include "two_player/twoplayerwindow.h"
 
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -62,6 +67,65 @@ private Q_SLOTS:
         QCOMPARE(client->findChild<QWidget *>(qstr(last.digits[3]))->geometry(), QRect(200, 368, 33, 32));
         QCOMPARE(client->findChild<QWidget *>(qstr(last.marks[2]))->geometry(), QRect(296, 368, 25, 25));
         checkRendersAtRatio(&window);
+    }
+
+    void twoPlayerKeepsItsProportions()
+    {
+        QTemporaryDir names;
+        two_player::TwoPlayerWindow window(names.path());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.devicePixelRatio(), expectedRatio());
+
+        auto *client = window.findChild<QWidget *>(QStringLiteral("client"));
+        QCOMPARE(client->size(), QSize(720, 496));
+        for (const ControlSpec &spec : two_player::kFixedControls) {
+            QRect expected = toPixels(spec.rect);
+            if (spec.kind == Kind::Line)
+                expected.setSize(expected.size().expandedTo(QSize(1, 1)));
+            QCOMPARE(client->findChild<QWidget *>(qstr(spec.name))->geometry(), expected);
+        }
+        // Player2's last row, and row 2 with its mark cells in position order.
+        const RowSpec &last = two_player::kPlayer2Board.rows.back();
+        QCOMPARE(client->findChild<QWidget *>(qstr(last.button))->geometry(), QRect(384, 440, 41, 25));
+        QCOMPARE(client->findChild<QWidget *>(qstr(last.digits[3]))->geometry(), QRect(552, 440, 33, 32));
+        const RowSpec &second = two_player::kPlayer2Board.rows[1];
+        QCOMPARE(client->findChild<QWidget *>(qstr(second.marks[2]))->geometry(), QRect(632, 184, 25, 25));
+        QCOMPARE(client->findChild<QWidget *>(qstr(second.marks[3]))->geometry(), QRect(648, 184, 25, 25));
+        const RowSpec &first = two_player::kPlayer1Board.rows.front();
+        QCOMPARE(client->findChild<QWidget *>(qstr(first.digits[1]))->geometry(), QRect(120, 152, 33, 31));
+        auto *portrait = client->findChild<QLabel *>(QStringLiteral("Image2"));
+        QCOMPARE(portrait->pixmap().deviceIndependentSize().toSize(), QSize(32, 32));
+        QCOMPARE(portrait->pixmap().devicePixelRatio(), expectedRatio() > 1 ? 2.0 : 1.0);
+        checkRendersAtRatio(&window);
+    }
+
+    void aboutKeepsItsProportions()
+    {
+        shell::AboutWindow about;
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QCOMPARE(about.devicePixelRatio(), expectedRatio());
+        QCOMPARE(about.size(), QSize(344, 237));
+        QCOMPARE(about.geometry().topLeft(), QPoint(156, 129));
+        std::vector<QWidget *> lines;
+        for (QWidget *w : about.findChildren<QWidget *>(qstr(shell::about::kLineName), Qt::FindDirectChildrenOnly))
+            lines.push_back(w);
+        QCOMPARE(lines.size(), std::size_t(2));
+        QCOMPARE(lines[0]->geometry(), QRect(6, 163, 330, 1)); // grey
+        QCOMPARE(lines[1]->geometry(), QRect(7, 164, 329, 2)); // white, two pixels
+        for (const ControlSpec &spec : shell::about::kControls) {
+            if (spec.kind == Kind::Line || spec.autoSize)
+                continue;
+            QCOMPARE(about.findChild<QWidget *>(qstr(spec.name))->geometry(), toPixels(spec.rect));
+        }
+        // The icon box is sized to its 16-pixel picture plus the sunken border, whatever the ratio.
+        auto *icon = about.findChild<QLabel *>(QStringLiteral("picIcon"));
+        QCOMPARE(icon->pos(), QPoint(16, 16));
+        QCOMPARE(icon->size(), QSize(16, 16) + 2 * QSize(icon->frameWidth(), icon->frameWidth()));
+        QCOMPARE(icon->pixmap().deviceIndependentSize().toSize(), QSize(16, 16));
+        QCOMPARE(icon->pixmap().devicePixelRatio(), expectedRatio() > 1 ? 2.0 : 1.0);
+        checkRendersAtRatio(&about);
     }
 
     void splashKeepsItsProportions()

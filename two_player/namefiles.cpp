@@ -1,4 +1,4 @@
-// The player name files beside the program.
+// The player name files, beside the program or in the user's data directory.
 #include "two_player/namefiles.h"
 
 #include "two_player/namecodec.h"
@@ -8,26 +8,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 #include <string>
 
 namespace quivara::two_player {
 
-NameFiles::NameFiles(QString directory) : m_directory(std::move(directory)) {}
+namespace {
 
-QString NameFiles::besideProgram()
+// The name `filePath` holds, when it is a regular file that opens.
+std::optional<QString> loadFile(const QString &filePath)
 {
-    return QCoreApplication::applicationDirPath();
-}
-
-QString NameFiles::path(const QString &fileName) const
-{
-    return QDir(m_directory).filePath(fileName);
-}
-
-std::optional<QString> NameFiles::load(const QString &fileName) const
-{
-    const QString filePath = path(fileName);
     // A directory, pipe or device in the file's place is no name file; a pipe could block for ever.
     if (!QFileInfo(filePath).isFile())
         return std::nullopt;
@@ -39,10 +30,58 @@ std::optional<QString> NameFiles::load(const QString &fileName) const
     return QString(reinterpret_cast<const QChar *>(name.data()), static_cast<qsizetype>(name.size()));
 }
 
+} // namespace
+
+NamePlaces choosePlaces(bool programDirWritable, const QString &programDir, const QString &dataDir)
+{
+    if (programDirWritable || dataDir.isEmpty())
+        return {programDir, {programDir}, false};
+    return {dataDir, {dataDir, programDir}, true};
+}
+
+NamePlaces placesForThisUser()
+{
+    const QString program = NameFiles::besideProgram();
+    return choosePlaces(directoryWritable(program), program,
+                        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+bool directoryWritable(const QString &directory)
+{
+    // access(2) underneath: it knows the user, the groups and read-only mounts.
+    const QFileInfo info(directory);
+    return info.isDir() && info.isWritable();
+}
+
+NameFiles::NameFiles(QString directory) : m_places{directory, {directory}, false} {}
+
+NameFiles::NameFiles(NamePlaces places) : m_places(std::move(places)) {}
+
+QString NameFiles::besideProgram()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+QString NameFiles::path(const QString &fileName) const
+{
+    return QDir(m_places.saveDirectory).filePath(fileName);
+}
+
+std::optional<QString> NameFiles::load(const QString &fileName) const
+{
+    for (const QString &directory : m_places.loadDirectories) {
+        if (std::optional<QString> name = loadFile(QDir(directory).filePath(fileName)))
+            return name;
+    }
+    return std::nullopt;
+}
+
 std::optional<QString> NameFiles::save(const QString &fileName, const QString &name) const
 {
     const std::string bytes = encodeName(std::u16string_view(reinterpret_cast<const char16_t *>(name.utf16()),
                                                              static_cast<std::size_t>(name.size())));
+    if (m_places.createSaveDirectory && !QDir().mkpath(m_places.saveDirectory))
+        return QStringLiteral("cannot create the directory");
     QSaveFile file(path(fileName));
     // Unbuffered: a buffered write that fails is flushed only inside commit(),
     // which then renames the shortened file over the old one and reports success.

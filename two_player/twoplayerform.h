@@ -32,46 +32,50 @@ inline constexpr std::array<std::string_view, 4> kPlayer1Code{"Text81", "Text84"
 // The code on Player2's side (guessed by Player1's rows), positions 1 to 4.
 inline constexpr std::array<std::string_view, 4> kPlayer2Code{"Text85", "Text88", "Text87", "Text86"};
 
-constexpr ControlSpec codeField(std::string_view name, int left)
+// A masked field is announced by its name alone: its value is the mask, never the digit.
+constexpr ControlSpec codeField(std::string_view name, int left, std::string_view accessibleName)
 {
     return {.name = name, .kind = Kind::MaskedField, .rect = {left, kCodeTop, kCodeSize, kCodeSize},
-            .font = kCodeFont, .maxLength = 1};
+            .font = kCodeFont, .maxLength = 1, .accessibleName = accessibleName};
 }
 
-constexpr ControlSpec caption(std::string_view name, int left, int width, std::string_view text)
+constexpr ControlSpec caption(std::string_view name, int left, int width, std::string_view text,
+                              std::string_view accessibleName = {})
 {
     return {.name = name, .kind = Kind::Label, .rect = {left, 1440, width, 375}, .caption = text,
-            .font = kCaptionFont, .back = kLightGreen};
+            .font = kCaptionFont, .back = kLightGreen, .accessibleName = accessibleName};
 }
 
 // Created in this order, which is also their stacking order.
 inline constexpr std::array kFixedControls{
     ControlSpec{.name = "Label61", .kind = Kind::Label, .rect = {3000, 240, 4815, 255}, .font = kStatusFont,
-                .fore = kYellow, .back = kDarkPurple, .align = Align::Centre},
+                .fore = kYellow, .back = kDarkPurple, .align = Align::Centre, .accessibleName = kStatusLineName},
     ControlSpec{.name = "Command15", .kind = Kind::Button, .rect = {2400, 600, 1275, 375}, .caption = "Nuevo Juego"},
     ControlSpec{.name = "Command16", .kind = Kind::Button, .rect = {3840, 600, 1515, 375},
                 .caption = "&Borrar Resultados"},
     ControlSpec{.name = "Command24", .kind = Kind::Button, .rect = {5520, 600, 1275, 375}, .caption = "Borrar Todo"},
     ControlSpec{.name = "Command17", .kind = Kind::Button, .rect = {6960, 600, 1395, 375},
                 .caption = "Mostrar Numeros"},
-    ControlSpec{.name = "Image1", .kind = Kind::Picture, .rect = {480, 1080, 480, 480}, .picture = kPlayer1Picture},
-    ControlSpec{.name = "Image2", .kind = Kind::Picture, .rect = {9600, 1080, 480, 480}, .picture = kPlayer2Picture},
+    ControlSpec{.name = "Image1", .kind = Kind::Picture, .rect = {480, 1080, 480, 480}, .picture = kPlayer1Picture,
+                .accessibleName = "Retrato de Player1"},
+    ControlSpec{.name = "Image2", .kind = Kind::Picture, .rect = {9600, 1080, 480, 480}, .picture = kPlayer2Picture,
+                .accessibleName = "Retrato de Player2"},
     ControlSpec{.name = "Text89", .kind = Kind::Field, .rect = {1080, 1200, 1215, 375}, .caption = kPlayer1Name,
-                .font = kStatusFont},
+                .font = kStatusFont, .accessibleName = "Nombre de Player1"},
     ControlSpec{.name = "Text90", .kind = Kind::Field, .rect = {8280, 1200, 1215, 375}, .caption = kPlayer2Name,
-                .font = kStatusFont},
+                .font = kStatusFont, .accessibleName = "Nombre de Player2"},
     caption("Label1", 2400, 2175, "Partidas Ganadas"),
-    caption("Label2", 4560, 375, kNoGamesWon),
+    caption("Label2", 4560, 375, kNoGamesWon, "Partidas ganadas de Player1"),
     caption("Label4", 5760, 2175, "Partidas Ganadas"),
-    caption("Label3", 7920, 375, kNoGamesWon),
-    codeField(kPlayer1Code[0], 840),
-    codeField(kPlayer1Code[1], 1200),
-    codeField(kPlayer1Code[2], 1560),
-    codeField(kPlayer1Code[3], 1920),
-    codeField(kPlayer2Code[0], 8280),
-    codeField(kPlayer2Code[1], 8640),
-    codeField(kPlayer2Code[2], 9000),
-    codeField(kPlayer2Code[3], 9360),
+    caption("Label3", 7920, 375, kNoGamesWon, "Partidas ganadas de Player2"),
+    codeField(kPlayer1Code[0], 840, "Código de Player1, cifra 1"),
+    codeField(kPlayer1Code[1], 1200, "Código de Player1, cifra 2"),
+    codeField(kPlayer1Code[2], 1560, "Código de Player1, cifra 3"),
+    codeField(kPlayer1Code[3], 1920, "Código de Player1, cifra 4"),
+    codeField(kPlayer2Code[0], 8280, "Código de Player2, cifra 1"),
+    codeField(kPlayer2Code[1], 8640, "Código de Player2, cifra 2"),
+    codeField(kPlayer2Code[2], 9000, "Código de Player2, cifra 3"),
+    codeField(kPlayer2Code[3], 9360, "Código de Player2, cifra 4"),
     ControlSpec{.name = "Line2", .kind = Kind::Line, .rect = {1080, 2160, 3840, 0}},
     ControlSpec{.name = "Line1", .kind = Kind::Line, .rect = {3600, 2160, 0, 5040}},
     ControlSpec{.name = "Line3", .kind = Kind::Line, .rect = {6360, 2160, 3840, 0}},

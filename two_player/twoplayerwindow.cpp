@@ -24,14 +24,19 @@ FourTexts textsOf(const std::array<QLineEdit *, 4> &fields)
 } // namespace
 
 TwoPlayerWindow::TwoPlayerWindow(const QString &nameDirectory, QWidget *parent)
-    : QMainWindow(parent), m_names(nameDirectory)
+    : TwoPlayerWindow(NameFiles(nameDirectory), parent)
+{
+}
+
+TwoPlayerWindow::TwoPlayerWindow(NameFiles names, QWidget *parent)
+    : QMainWindow(parent), m_names(std::move(names))
 {
     QWidget *client = setUpWindow(this, kWindowName, kCaption, Frame::Sizable, kClientWidth, kClientHeight,
                                   kLightGreen);
     buildMenuBar(menuBar(), kMenu);
     buildControls(client, kFixedControls);
-    m_player1 = buildBoard(client, kPlayer1Board);
-    m_player2 = buildBoard(client, kPlayer2Board);
+    m_player1 = buildBoard(client, kPlayer1Board, kPlayer1Name);
+    m_player2 = buildBoard(client, kPlayer2Board, kPlayer2Name);
     for (int p = 0; p < 4; ++p) {
         m_player1Code[p] = child<QLineEdit>(client, kPlayer1Code[p]);
         m_player2Code[p] = child<QLineEdit>(client, kPlayer2Code[p]);

@@ -23,6 +23,8 @@ class TwoPlayerWindow : public QMainWindow
 public:
     // Loads the names from the name files in `nameDirectory` before it is shown.
     explicit TwoPlayerWindow(const QString &nameDirectory, QWidget *parent = nullptr);
+    // Loads the names from `names` and saves them there.
+    explicit TwoPlayerWindow(NameFiles names, QWidget *parent = nullptr);
 
     // Player1's "----->" of row `rowIndex` (0 for the top row): marks it against
     // the code on Player2's side and asks whether Player2 can win or tie.

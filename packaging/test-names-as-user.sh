@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# An ordinary user plays the installed game on a virtual screen: types a name in the
+# two-player window, leaves it, and finds the name again on the next start.
+#   test-names-as-user.sh PROGRAM USER      (run as root; starts its own X server)
+set -uo pipefail
+program=$1 user=$2
+
+if [[ -z "${QUIVARA_IN_XVFB:-}" ]]; then
+    # -ac: the user's game may connect without root's X authority file.
+    QUIVARA_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -ac" "$0" "$@"
+fi
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+home=$(mktemp -d)
+game=
+cleanup() {
+    [[ -n $game ]] && kill "$game" 2>/dev/null
+    rm -rf "$home"
+}
+trap cleanup EXIT
+chown "$user:" "$home"
+install -d -m 700 -o "$user" "$home/runtime"
+data=$home/.local/share/Quivara
+
+# The game as `user`, with nothing of root's environment but the screen.
+start_game() {
+    runuser -u "$user" -- env -i HOME="$home" XDG_RUNTIME_DIR="$home/runtime" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin "$program" 2>"$home/stderr" &
+    game=$!
+}
+
+window() { timeout 20 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n1; }
+gone() { timeout 20 bash -c "while xdotool search --onlyvisible --name '$1' >/dev/null 2>&1; do sleep 0.1; done"; }
+
+# One stay in the two-player window: F2 opens it, F1 ("Un Jugador") leaves it and saves
+# the names, Alt+S ("&Salir") in the one-player window ends the game. `edit` runs in between.
+play() {
+    local edit=$1 one two
+    start_game
+    one=$(window '^Quivara - 1 jugador$') && [[ -n $one ]] || fail "no one-player window"
+    xdotool windowfocus --sync "$one" key F2 2>/dev/null
+    two=$(window '^Quivara - 2 jugadores$') && [[ -n $two ]] || fail "F2 opened no two-player window"
+    $edit "$two"
+    xdotool windowfocus --sync "$two" key F1 2>/dev/null
+    gone '^Quivara - 2 jugadores$' || fail "F1 left the two-player window open"
+    one=$(window '^Quivara - 1 jugador$') && [[ -n $one ]] || fail "F1 opened no one-player window"
+    xdotool windowfocus --sync "$one" key alt+s 2>/dev/null
+    timeout 20 tail --pid="$game" -f /dev/null || fail "the game did not end on Alt+S"
+    wait "$game" || fail "the game ended with status $?"
+    game=
+}
+
+# Player1's name field Text89 (72,80 px in the client area, below a 19-pixel menu bar).
+type_name() { xdotool mousemove --window "$1" 110 111 click 1 key ctrl+a type 'Ana Bel' 2>/dev/null; }
+no_edit() { :; }
+
+play type_name
+holds() { cmp -s "$1" <(printf '%s\r\n' "$2") || fail "$1 holds $(od -An -c "$1" 2>&1), not $2 CR LF"; }
+holds "$data/player1.txt" 'Ana Bel'
+holds "$data/player2.txt" 'Player2'
+[[ ! -e "$(dirname "$program")/player1.txt" ]] || fail "a name file was written beside $program"
+echo "the user's names were saved in ~/.local/share/Quivara"
+
+# The next start shows the saved name: leaving the window at once writes back what it showed.
+touch -d @946684800 "$data/player1.txt"
+play no_edit
+[[ $(stat -c %Y "$data/player1.txt") -gt 946684800 ]] || fail "the second stay did not save the names"
+holds "$data/player1.txt" 'Ana Bel'
+! grep -q 'could not save' "$home/stderr" || fail "$(cat "$home/stderr")"
+echo "the second start showed the saved name"
