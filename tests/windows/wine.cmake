@@ -45,9 +45,9 @@ add_test(NAME wine_prefix_cleanup
   COMMAND ${CMAKE_COMMAND} -DACTION=cleanup -DPREFIX=${wine_prefix} -DWINESERVER=${QUIVARA_WINESERVER}
           -P ${prefix_script})
 set_tests_properties(wine_prefix_setup PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${wine_env}" TIMEOUT 180
-                                                  RESOURCE_LOCK quivara_wine)
+                                                  RESOURCE_LOCK quivara_wine LABELS wine)
 set_tests_properties(wine_prefix_cleanup PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT "${wine_env}" TIMEOUT 60
-                                                    RESOURCE_LOCK quivara_wine)
+                                                    RESOURCE_LOCK quivara_wine LABELS wine)
 
 # One test per case; the cases share the prefix's registry, so they run one at a time.
 set(wine_cases
@@ -65,5 +65,5 @@ set(wine_cases
 foreach(case IN LISTS wine_cases)
   add_test(NAME wine_${case} COMMAND ${run_wine} ${QUIVARA_WINE} ${windows_dir}/tst_winsystem.exe ${case})
   set_tests_properties(wine_${case} PROPERTIES
-    FIXTURES_REQUIRED wine RESOURCE_LOCK quivara_wine ENVIRONMENT "${wine_env}" TIMEOUT 60)
+    FIXTURES_REQUIRED wine RESOURCE_LOCK quivara_wine ENVIRONMENT "${wine_env}" TIMEOUT 60 LABELS wine)
 endforeach()
