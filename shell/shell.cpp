@@ -29,12 +29,22 @@ void Shell::start()
     m_splash = new SplashWindow;
     m_splash->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_splash, &SplashWindow::timedOut, this, &Shell::finishSplash);
-    // Once the splash is on screen its interval is idle time: load what the
-    // one-player window needs from the toolkit, so it appears sooner at the tick.
-    connect(m_splash, &SplashWindow::firstPainted, this, &one_player::OnePlayerWindow::prepare,
-            Qt::QueuedConnection);
+    // Once the splash is on screen its interval is idle time: use it to build
+    // the one-player window, so the tick only has to show it.
+    connect(m_splash, &SplashWindow::firstPainted, this, &Shell::prepareOnePlayer, Qt::QueuedConnection);
     m_splash->show();
     Q_EMIT windowShown(m_splash);
+}
+
+void Shell::prepareOnePlayer()
+{
+    // Too late once the splash has closed: the tick has already opened the window.
+    if (!m_splash || !m_splash->isVisible() || m_prepared)
+        return;
+    one_player::OnePlayerWindow::prepare();
+    // Built in its design state and left hidden and untouched until the tick
+    // shows it: nothing reads or writes its controls in between.
+    m_prepared = newOnePlayer();
 }
 
 void Shell::finishSplash()
@@ -44,11 +54,14 @@ void Shell::finishSplash()
     QGuiApplication::setQuitOnLastWindowClosed(false);
     m_splash->timer()->stop();
     m_splash->close();
-    showOnePlayer();
+    // The window built during the splash, or a new one if the tick came first.
+    one_player::OnePlayerWindow *window = m_prepared ? m_prepared.data() : newOnePlayer();
+    m_prepared = nullptr;
+    showOnePlayer(window);
     QGuiApplication::setQuitOnLastWindowClosed(quitOnLastClose);
 }
 
-one_player::OnePlayerWindow *Shell::showOnePlayer()
+one_player::OnePlayerWindow *Shell::newOnePlayer()
 {
     auto *window = new one_player::OnePlayerWindow(m_random, rules::systemTimeOfDay);
     window->setAttribute(Qt::WA_DeleteOnClose);
@@ -59,6 +72,16 @@ one_player::OnePlayerWindow *Shell::showOnePlayer()
         showTwoPlayer();
         window->close();
     });
+    return window;
+}
+
+one_player::OnePlayerWindow *Shell::showOnePlayer()
+{
+    return showOnePlayer(newOnePlayer());
+}
+
+one_player::OnePlayerWindow *Shell::showOnePlayer(one_player::OnePlayerWindow *window)
+{
     m_onePlayer = window;
     forms::centreOnScreen(window);
     window->show();
@@ -119,6 +142,8 @@ QList<QWidget *> Shell::windows() const
         open.append(m_about);
     if (m_twoPlayer)
         open.append(m_twoPlayer);
+    if (m_prepared)
+        open.append(m_prepared);
     return open;
 }
 

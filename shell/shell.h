@@ -26,7 +26,8 @@ public:
     explicit Shell(QString nameDirectory = {}, QObject *parent = nullptr);
     ~Shell() override;
 
-    // Shows the splash window; its first tick hands over to the one-player window.
+    // Shows the splash window; its first tick hands over to the one-player
+    // window, which is built while the splash waits (see prepareOnePlayer).
     void start();
 
     // A new one-player window in its design state, shown centred.
@@ -51,7 +52,12 @@ Q_SIGNALS:
     void windowShown(QWidget *window);
 
 private:
+    // After the splash's first paint: builds the one-player window, hidden, for the tick to show.
+    void prepareOnePlayer();
     void finishSplash();
+    // A one-player window in its design state, wired to the shell, not shown.
+    one_player::OnePlayerWindow *newOnePlayer();
+    one_player::OnePlayerWindow *showOnePlayer(one_player::OnePlayerWindow *window);
     QList<QWidget *> windows() const;
 
     rules::RandomSource m_random;
@@ -60,6 +66,7 @@ private:
     QPointer<one_player::OnePlayerWindow> m_onePlayer;
     QPointer<AboutWindow> m_about;
     QPointer<two_player::TwoPlayerWindow> m_twoPlayer;
+    QPointer<one_player::OnePlayerWindow> m_prepared; // built during the splash, not yet shown
 };
 
 } // namespace quivara::shell

@@ -4,10 +4,39 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
 using namespace quivara;
+
+namespace {
+
+// Every hidden one-player window among the top-level widgets.
+QList<QWidget *> hiddenOnePlayerWindows()
+{
+    QList<QWidget *> found;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String("frmunjugador") && !w->isVisible())
+            found.append(w);
+    }
+    return found;
+}
+
+// What a window's controls show: name=text of every field and label, the echo mode of fields.
+QStringList controlState(QWidget *window)
+{
+    QStringList state;
+    for (QLineEdit *field : window->findChildren<QLineEdit *>())
+        state << field->objectName() + u'=' + field->text() + u'/' + QString::number(field->echoMode());
+    for (QLabel *label : window->findChildren<QLabel *>())
+        state << label->objectName() + u'=' + label->text() + (label->isVisibleTo(window) ? u'+' : u'-');
+    state.sort();
+    return state;
+}
+
+} // namespace
 
 class TestSplash : public QObject
 {
@@ -68,6 +97,41 @@ private Q_SLOTS:
         QVERIFY(closedOnePlayer);
         QCOMPARE(shown, QStringList({QStringLiteral("frmSplash"), QStringLiteral("frmunjugador")}));
         QTRY_VERIFY(!shell.onePlayer() && !shell.splash()); // deleted on close
+    }
+
+    // While the splash waits, the one-player window is built hidden; the tick
+    // shows that very window, in the state a freshly built one has.
+    void windowBuiltDuringTheSplashIsShownUntouched()
+    {
+        shell::Shell shell;
+        shell.start();
+        QPointer<shell::SplashWindow> splash = shell.splash();
+        QTRY_COMPARE(hiddenOnePlayerWindows().size(), 1);
+        QVERIFY(splash && splash->isVisible());
+        QVERIFY(!shell.onePlayer());
+        QPointer<QWidget> prepared = hiddenOnePlayerWindows().first();
+
+        QTRY_VERIFY(shell.onePlayer() && shell.onePlayer()->isVisible());
+        QCOMPARE(static_cast<QWidget *>(shell.onePlayer()), prepared.data());
+        QVERIFY(!splash);
+        rules::RandomSource source;
+        one_player::OnePlayerWindow fresh(source, [] { return 0.0; });
+        QCOMPARE(controlState(shell.onePlayer()), controlState(&fresh));
+        QVERIFY(QTest::qWaitForWindowActive(shell.onePlayer()));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Text7"));
+    }
+
+    // A tick that comes before the splash was painted opens a window built
+    // there and then, and no hidden window is left behind afterwards.
+    void tickBeforeThePreparedWindow()
+    {
+        shell::Shell shell;
+        shell.start();
+        Q_EMIT shell.splash()->timedOut();
+        QVERIFY(shell.onePlayer() && shell.onePlayer()->isVisible());
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(hiddenOnePlayerWindows().isEmpty());
     }
 
     void splashTakesNoInput()
