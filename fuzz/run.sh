@@ -10,6 +10,8 @@ cd "$(dirname "$0")/.."
 # One entry per fuzz/fuzz_<name>.cpp (also listed in fuzz/CMakeLists.txt).
 TARGETS=(
     marking
+    namefile
+    registryvalue
 )
 
 seconds=${1:-20}

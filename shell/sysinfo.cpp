@@ -29,7 +29,9 @@ bool getKeyValue(System &system, RootKey root, const std::string &keyName, const
                  std::string &keyVal)
 {
     const RegistryRead read = system.readValue(root, keyName, valueName, kValueBufferSize);
-    if (read.status != RegistryRead::Status::Read || read.size > read.bytes.size()) {
+    // A size past the buffer asked for (or past the one handed back) is no
+    // value read: its bytes were never written.
+    if (read.status != RegistryRead::Status::Read || read.size > kValueBufferSize || read.size > read.bytes.size()) {
         keyVal.clear();
         return false;
     }

@@ -128,6 +128,10 @@ void TestSysInfo::getKeyValue_data()
     QTest::newRow("reported size beyond the buffer")
         << value(Status::Read, kRegString, "abc", 20, 10) << std::string("old") << Outcome::NotFound
         << std::string();
+    // A system that hands back more than the 1024 bytes asked for: what lies past them was never read.
+    QTest::newRow("reported size beyond 1024 in a longer buffer")
+        << value(Status::Read, kRegString, std::string(1500, 'a'), 1500, 2048) << std::string("old")
+        << Outcome::NotFound << std::string();
 
     // A 32-bit number: its bytes from the last to the first, two hex digits each.
     QTest::newRow("number 10, last zero dropped") << value(Status::Read, kRegNumber, bytes("\x0A\0\0\0", 4), 4)
