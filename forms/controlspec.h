@@ -50,7 +50,7 @@ struct ControlSpec
     Rgb fore = kDefaultColour;
     Rgb back = kDefaultColour;   // kTransparent: the parent shows through
     Align align = Align::Left;
-    int maxLength = 0;           // fields: 0 for no limit
+    int maxLength = 0;           // fields: the most characters they hold (an emoji is one); 0 for no limit
     bool hidden = false;
     bool wordWrap = false;
     std::string_view picture{};  // Qt resource path

@@ -2,6 +2,7 @@
 #include "forms/formbuilder.h"
 
 #include "forms/accessibility.h"
+#include "forms/characterlimit.h"
 #include "forms/picture.h"
 #include "forms/picturebutton.h"
 
@@ -23,6 +24,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <map>
 
 namespace quivara::forms {
 namespace {
@@ -109,8 +111,15 @@ QWidget *makeField(QWidget *parent, const ControlSpec &spec)
     // An empty field is made without setting its text: setting it announces a
     // cursor move, which makes Qt build an accessibility record for every field.
     auto *field = spec.caption.empty() ? new QLineEdit(parent) : new QLineEdit(qstr(spec.caption), parent);
-    if (spec.maxLength > 0)
-        field->setMaxLength(spec.maxLength);
+    if (spec.maxLength > 0) {
+        // A limit in whole characters, shared by the fields of each limit.
+        static std::map<int, CharacterLimit *> limits; // live as long as the process
+        CharacterLimit *&limit = limits[spec.maxLength];
+        if (!limit)
+            limit = new CharacterLimit(spec.maxLength);
+        field->setMaxLength(CharacterLimit::unitsFor(spec.maxLength));
+        field->setValidator(limit);
+    }
     if (spec.kind == Kind::MaskedField) {
         field->setStyle(questionMarkStyle());
         // A password field reports only its mask characters to assistive
