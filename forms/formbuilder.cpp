@@ -24,7 +24,7 @@
 #include <QPushButton>
 
 #include <algorithm>
-#include <map>
+#include <array>
 
 namespace quivara::forms {
 namespace {
@@ -112,11 +112,17 @@ QWidget *makeField(QWidget *parent, const ControlSpec &spec)
     // cursor move, which makes Qt build an accessibility record for every field.
     auto *field = spec.caption.empty() ? new QLineEdit(parent) : new QLineEdit(qstr(spec.caption), parent);
     if (spec.maxLength > 0) {
-        // A limit in whole characters, shared by the fields of each limit.
-        static std::map<int, CharacterLimit *> limits; // live as long as the process
-        CharacterLimit *&limit = limits[spec.maxLength];
-        if (!limit)
-            limit = new CharacterLimit(spec.maxLength);
+        // A limit in whole characters; the short limits of the boards are shared
+        // by all their fields and live as long as the process.
+        static std::array<CharacterLimit *, 8> shared{};
+        CharacterLimit *limit = nullptr;
+        if (spec.maxLength < int(shared.size())) {
+            if (!shared[spec.maxLength])
+                shared[spec.maxLength] = new CharacterLimit(spec.maxLength);
+            limit = shared[spec.maxLength];
+        } else {
+            limit = new CharacterLimit(spec.maxLength, field);
+        }
         field->setMaxLength(CharacterLimit::unitsFor(spec.maxLength));
         field->setValidator(limit);
     }
