@@ -45,6 +45,9 @@ void Shell::prepareOnePlayer()
     // Built in its design state and left hidden and untouched until the tick
     // shows it: nothing reads or writes its controls in between.
     m_prepared = newOnePlayer();
+    // Polished by the style and laid out now, so the tick only has to map and paint it.
+    m_prepared->ensurePolished();
+    forms::centreOnScreen(m_prepared);
 }
 
 void Shell::finishSplash()

@@ -41,24 +41,26 @@ SplashWindow::SplashWindow(QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("frmSplash"));
-    setWindowIcon(forms::gameIcon());
-    setFixedSize(toPixels(kClientWidth, kClientHeight));
+    // The load starts the 66 ms first, so the time the toolkit takes to find the
+    // splash's fonts runs inside the wait instead of before it. The timer belongs
+    // to the picture box and goes with the window.
     QWidget *picture = buildControl(this, kPicture);
-    for (const ControlSpec &label : kLabels) {
-        // The labels sit on the picture box and place themselves relative to it.
-        QWidget *w = buildControl(picture, label);
-        w->setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
     m_timer = new QTimer(picture);
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(kDesignInterval);
     // The interval is short enough that a coarse timer's 5% slack would show.
     m_timer->setTimerType(Qt::PreciseTimer);
     connect(m_timer, &QTimer::timeout, this, &SplashWindow::timedOut);
-
-    // Loading the window sets the real interval and starts counting from here.
     m_timer->setInterval(static_cast<int>(std::lround(kLoadInterval)));
     m_timer->start();
+
+    // No title bar and no taskbar button: the splash shows no icon.
+    setFixedSize(toPixels(kClientWidth, kClientHeight));
+    for (const ControlSpec &label : kLabels) {
+        // The labels sit on the picture box and place themselves relative to it.
+        QWidget *w = buildControl(picture, label);
+        w->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
     centreOnScreen(this);
 }
 
