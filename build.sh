@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for the game, builds it, then plays it or runs its tests.
-#   ./build.sh play    install what is missing, build, start the game
+#   ./build.sh play    install what the game needs, build it (build-play/), start it
 #   ./build.sh test    install what is missing, build, run every test
 #   ./build.sh package install what is missing, build, make the Debian package in build/
 #   ./build.sh sanitize  the same tests built with AddressSanitizer, LeakSanitizer and UBSan (build-sanitize/)
@@ -9,12 +9,13 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
+# Installs the packages listed in the given files that are not installed yet.
 install_missing() {
     local missing=() pkg
     while read -r pkg; do
         [[ -z "$pkg" || "$pkg" == \#* ]] && continue
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
-    done < tools/packages.txt
+    done < <(cat "${@:-tools/packages.txt}")
     if ((${#missing[@]})); then
         local sudo=""
         [[ $(id -u) -ne 0 ]] && sudo=sudo
@@ -24,43 +25,48 @@ install_missing() {
     fi
 }
 
+# The full build, with tests and benchmarks.
 build() {
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
     cmake --build build
 }
+
+all_packages=(tools/packages.txt tools/test-packages.txt)
 
 # Jobs for the checked builds: sanitized compiles take much memory, so no more than the cores.
 jobs() { nproc; }
 
 case "${1:-}" in
 play)
-    install_missing
-    build
-    exec ./build/quivara
+    # Only the game and what it needs to build and run.
+    install_missing tools/packages.txt
+    cmake -S . -B build-play -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF
+    cmake --build build-play --target quivara
+    exec ./build-play/quivara
     ;;
 test)
-    install_missing
+    install_missing "${all_packages[@]}"
     build
     ctest --test-dir build --output-on-failure -j "$(nproc)"
     ;;
 package)
-    install_missing
+    install_missing "${all_packages[@]}"
     build
     (cd build && cpack -G DEB)
     ;;
 sanitize)
-    install_missing
+    install_missing "${all_packages[@]}"
     cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIVARA_SANITIZE=ON
     cmake --build build-sanitize -j "$(jobs)"
     # The Windows code under Wine and the installed package are not this build's code.
     ctest --test-dir build-sanitize --output-on-failure -j "$(jobs)" -LE 'wine|package'
     ;;
 fuzz)
-    install_missing
+    install_missing "${all_packages[@]}"
     exec fuzz/run.sh "${2:-20}"
     ;;
 bench)
-    install_missing
+    install_missing "${all_packages[@]}"
     build
     exec bench/run.sh build
     ;;
