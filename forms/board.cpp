@@ -27,34 +27,34 @@ void BoardRow::clear() const
         digit->clear();
 }
 
-Board buildBoard(QWidget *parent, const BoardSpec &spec, std::string_view player)
+Board buildBoard(QWidget *parent, const BoardDesign &design, std::string_view player)
 {
     const QString who = qstr(player);
     Board board;
     for (int r = 0; r < kRows; ++r) {
-        const RowSpec &rowSpec = spec.rows[r];
-        const int top = rowTop(spec, r);
+        const RowDesign &rowDesign = design.rows[r];
+        const int top = rowTop(design, r);
         BoardRow &row = board[r];
         for (int p = 0; p < kPositions; ++p) {
             const int height = (r == 0 && p > 0) ? kFirstRowDigitHeight : kDigitHeight;
             row.digits[p] = static_cast<QLineEdit *>(buildControl(parent, {
-                .name = rowSpec.digits[p], .kind = Kind::Field,
-                .rect = {spec.digitLeft[p], top, kDigitWidth, height},
+                .name = rowDesign.digits[p], .kind = Kind::Field,
+                .rect = {design.digitLeft[p], top, kDigitWidth, height},
                 .font = kDigitFont, .maxLength = 1}));
             setAccessibleName(row.digits[p], digitFieldName(r + 1, p + 1, who));
         }
-        const bool picture = r == 0 && spec.pictureFirstButton;
+        const bool picture = r == 0 && design.pictureFirstButton;
         row.button = static_cast<QAbstractButton *>(buildControl(parent, {
-            .name = rowSpec.button, .kind = picture ? Kind::PictureButton : Kind::Button,
-            .rect = {spec.buttonLeft, top, kRowButtonWidth, kRowButtonHeight},
+            .name = rowDesign.button, .kind = picture ? Kind::PictureButton : Kind::Button,
+            .rect = {design.buttonLeft, top, kRowButtonWidth, kRowButtonHeight},
             .caption = kRowCaption,
             .back = picture ? kPaleYellow : kDefaultColour,
             .picture = picture ? kArrowPicture : std::string_view{}}));
         setAccessibleName(row.button, rowButtonName(r + 1, who));
         for (int p = 0; p < kPositions; ++p) {
             row.marks[p] = static_cast<QLabel *>(buildControl(parent, {
-                .name = rowSpec.marks[p], .kind = Kind::Label,
-                .rect = {rowSpec.markLeft[p], top, kMarkSize, kMarkSize},
+                .name = rowDesign.marks[p], .kind = Kind::Label,
+                .rect = {rowDesign.markLeft[p], top, kMarkSize, kMarkSize},
                 .font = kMarkFont, .back = kLightGreen, .align = Align::Centre}));
             // Neighbouring cells overlap by more than a third of their width; painting
             // the ground (the window's own colour) would clip the mark to the left.

@@ -1,7 +1,7 @@
 // The widgets of a built board, addressed by row and position.
 #pragma once
 
-#include "forms/boardspec.h"
+#include "forms/boarddesign.h"
 #include "forms/texts.h"
 #include "rules/marking.h"
 
@@ -31,9 +31,9 @@ struct BoardRow
 
 using Board = std::array<BoardRow, kRows>;
 
-// Creates every control of `spec` as a child of `parent`, named as in the table.
+// Creates every control of `design` as a child of `parent`, named as in the table.
 // `player` ("Player1") starts the accessible names of a two-player board's controls.
-Board buildBoard(QWidget *parent, const BoardSpec &spec, std::string_view player = {});
+Board buildBoard(QWidget *parent, const BoardDesign &design, std::string_view player = {});
 
 // The four digit fields then the button, for each row in order.
 std::vector<QWidget *> rowTabChain(const BoardRow &row);

@@ -77,56 +77,56 @@ QStyle *questionMarkStyle()
     return style;
 }
 
-void applyText(QWidget *w, const ControlSpec &spec)
+void applyText(QWidget *w, const ControlDesign &design)
 {
-    w->setFont(fontFor(spec.font));
-    if (spec.fore.isSet())
-        setForeground(w, spec.fore);
-    if (spec.back.isSet() && spec.kind == Kind::PictureButton) {
+    w->setFont(fontFor(design.font));
+    if (design.fore.isSet())
+        setForeground(w, design.fore);
+    if (design.back.isSet() && design.kind == Kind::PictureButton) {
         QPalette palette = w->palette();
-        palette.setColor(QPalette::Button, toColor(spec.back));
+        palette.setColor(QPalette::Button, toColor(design.back));
         w->setPalette(palette);
-    } else if (spec.back.isSet()) {
-        setBackground(w, spec.back);
+    } else if (design.back.isSet()) {
+        setBackground(w, design.back);
     }
 }
 
-QWidget *makeLabel(QWidget *parent, const ControlSpec &spec)
+QWidget *makeLabel(QWidget *parent, const ControlDesign &design)
 {
     // Marked before it gets its text: setting a text announces the label, and the
     // interface made for that announcement is kept for the label's whole life.
     auto *label = new QLabel(parent);
     markReadout(label);
-    label->setText(qstr(spec.caption));
-    label->setAlignment(spec.align == Align::Centre ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignTop));
-    label->setWordWrap(spec.wordWrap);
+    label->setText(qstr(design.caption));
+    label->setAlignment(design.align == Align::Centre ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignTop));
+    label->setWordWrap(design.wordWrap);
     label->setTextFormat(Qt::PlainText);
-    if (spec.back.r == kTransparent.r)
+    if (design.back.r == kTransparent.r)
         label->setAttribute(Qt::WA_TranslucentBackground);
     return label;
 }
 
-QWidget *makeField(QWidget *parent, const ControlSpec &spec)
+QWidget *makeField(QWidget *parent, const ControlDesign &design)
 {
     // An empty field is made without setting its text: setting it announces a
     // cursor move, which makes Qt build an accessibility record for every field.
-    auto *field = spec.caption.empty() ? new QLineEdit(parent) : new QLineEdit(qstr(spec.caption), parent);
-    if (spec.maxLength > 0) {
+    auto *field = design.caption.empty() ? new QLineEdit(parent) : new QLineEdit(qstr(design.caption), parent);
+    if (design.maxLength > 0) {
         // A limit in whole characters; the short limits of the boards are shared
         // by all their fields and live as long as the process.
         static std::array<CharacterLimit *, 8> shared{};
         CharacterLimit *limit = nullptr;
-        if (spec.maxLength < int(shared.size())) {
-            if (!shared[spec.maxLength])
-                shared[spec.maxLength] = new CharacterLimit(spec.maxLength);
-            limit = shared[spec.maxLength];
+        if (design.maxLength < int(shared.size())) {
+            if (!shared[design.maxLength])
+                shared[design.maxLength] = new CharacterLimit(design.maxLength);
+            limit = shared[design.maxLength];
         } else {
-            limit = new CharacterLimit(spec.maxLength, field);
+            limit = new CharacterLimit(design.maxLength, field);
         }
-        field->setMaxLength(CharacterLimit::unitsFor(spec.maxLength));
+        field->setMaxLength(CharacterLimit::unitsFor(design.maxLength));
         field->setValidator(limit);
     }
-    if (spec.kind == Kind::MaskedField) {
+    if (design.kind == Kind::MaskedField) {
         field->setStyle(questionMarkStyle());
         // A password field reports only its mask characters to assistive
         // technology; the hints keep input methods from learning the code.
@@ -136,37 +136,37 @@ QWidget *makeField(QWidget *parent, const ControlSpec &spec)
     return field;
 }
 
-QWidget *makePicture(QWidget *parent, const ControlSpec &spec)
+QWidget *makePicture(QWidget *parent, const ControlDesign &design)
 {
     auto *picture = new QLabel(parent);
-    picture->setPixmap(loadPicture(spec.picture));
+    picture->setPixmap(loadPicture(design.picture));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    if (spec.kind == Kind::PictureBox)
-        picture->setFrameStyle((spec.autoSize ? QFrame::WinPanel : QFrame::Panel) | QFrame::Sunken);
+    if (design.kind == Kind::PictureBox)
+        picture->setFrameStyle((design.autoSize ? QFrame::WinPanel : QFrame::Panel) | QFrame::Sunken);
     return picture;
 }
 
-QWidget *makePictureButton(QWidget *parent, const ControlSpec &spec)
+QWidget *makePictureButton(QWidget *parent, const ControlDesign &design)
 {
-    return new PictureButton(qstr(spec.caption), loadPicture(spec.picture), parent);
+    return new PictureButton(qstr(design.caption), loadPicture(design.picture), parent);
 }
 
-QWidget *makeLine(QWidget *parent, const ControlSpec &spec)
+QWidget *makeLine(QWidget *parent, const ControlDesign &design)
 {
     auto *line = new QFrame(parent);
-    setBackground(line, spec.fore.isSet() ? spec.fore : kBlack);
+    setBackground(line, design.fore.isSet() ? design.fore : kBlack);
     return line;
 }
 
 } // namespace
 
-QFont fontFor(const FontSpec &spec)
+QFont fontFor(const FontDesign &design)
 {
     QFont font;
-    font.setFamilies(familiesFor(spec.face));
-    font.setPointSizeF(spec.points > 0 ? spec.points : kDialogPoints);
-    font.setBold(spec.bold);
-    if (spec.face == Face::Balogna && QFontInfo(font).family() != QLatin1String("Balogna"))
+    font.setFamilies(familiesFor(design.face));
+    font.setPointSizeF(design.points > 0 ? design.points : kDialogPoints);
+    font.setBold(design.bold);
+    if (design.face == Face::Balogna && QFontInfo(font).family() != QLatin1String("Balogna"))
         font.setStretch(kBalognaStandInStretch);
     return font;
 }
@@ -186,7 +186,7 @@ QPixmap loadPicture(std::string_view path)
     return picture(path);
 }
 
-void loadFonts(std::span<const FontSpec> fonts)
+void loadFonts(std::span<const FontDesign> fonts)
 {
     // Drawing a text loads the font's engine and renders its glyphs into Qt's
     // caches, which the windows' own painting then finds ready.
@@ -198,8 +198,8 @@ void loadFonts(std::span<const FontSpec> fonts)
         painter.drawText(0, 8, sample);
     };
     draw(QApplication::font());
-    for (const FontSpec &spec : fonts)
-        draw(fontFor(spec));
+    for (const FontDesign &design : fonts)
+        draw(fontFor(design));
 }
 
 void setBackground(QWidget *widget, Rgb colour)
@@ -218,45 +218,45 @@ void setForeground(QWidget *widget, Rgb colour)
     widget->setPalette(palette);
 }
 
-QWidget *buildControl(QWidget *parent, const ControlSpec &spec)
+QWidget *buildControl(QWidget *parent, const ControlDesign &design)
 {
     QWidget *w = nullptr;
-    switch (spec.kind) {
-    case Kind::Label: w = makeLabel(parent, spec); break;
-    case Kind::Button: w = new QPushButton(qstr(spec.caption), parent); break;
-    case Kind::PictureButton: w = makePictureButton(parent, spec); break;
+    switch (design.kind) {
+    case Kind::Label: w = makeLabel(parent, design); break;
+    case Kind::Button: w = new QPushButton(qstr(design.caption), parent); break;
+    case Kind::PictureButton: w = makePictureButton(parent, design); break;
     case Kind::Field:
-    case Kind::MaskedField: w = makeField(parent, spec); break;
+    case Kind::MaskedField: w = makeField(parent, design); break;
     case Kind::Picture:
-    case Kind::PictureBox: w = makePicture(parent, spec); break;
-    case Kind::Line: w = makeLine(parent, spec); break;
+    case Kind::PictureBox: w = makePicture(parent, design); break;
+    case Kind::Line: w = makeLine(parent, design); break;
     }
-    w->setObjectName(qstr(spec.name));
-    if (spec.kind != Kind::Line) // a line's colour is its background, set above
-        applyText(w, spec);
-    if (!spec.accessibleName.empty())
-        setAccessibleName(w, qstr(spec.accessibleName));
-    QRect r = toPixels(spec.rect);
-    if (spec.kind == Kind::Line) {
+    w->setObjectName(qstr(design.name));
+    if (design.kind != Kind::Line) // a line's colour is its background, set above
+        applyText(w, design);
+    if (!design.accessibleName.empty())
+        setAccessibleName(w, qstr(design.accessibleName));
+    QRect r = toPixels(design.rect);
+    if (design.kind == Kind::Line) {
         // A line's rectangle runs from its first point; one of its sides is zero.
-        r.setWidth(qMax(spec.lineWidth, r.width()));
-        r.setHeight(qMax(spec.lineWidth, r.height()));
-    } else if (spec.autoSize && (spec.kind == Kind::Picture || spec.kind == Kind::PictureBox)) {
+        r.setWidth(qMax(design.lineWidth, r.width()));
+        r.setHeight(qMax(design.lineWidth, r.height()));
+    } else if (design.autoSize && (design.kind == Kind::Picture || design.kind == Kind::PictureBox)) {
         auto *frame = static_cast<QFrame *>(w);
         const int border = 2 * frame->frameWidth();
         // In device-independent pixels: a high-density picture has more pixels, not more room.
         r.setSize(static_cast<QLabel *>(w)->pixmap().deviceIndependentSize().toSize() + QSize(border, border));
     }
     w->setGeometry(r);
-    if (spec.hidden)
+    if (design.hidden)
         w->setVisible(false);
     return w;
 }
 
-void buildControls(QWidget *parent, std::span<const ControlSpec> specs)
+void buildControls(QWidget *parent, std::span<const ControlDesign> designs)
 {
-    for (const ControlSpec &spec : specs)
-        buildControl(parent, spec);
+    for (const ControlDesign &design : designs)
+        buildControl(parent, design);
 }
 
 void setTabChain(const std::vector<QWidget *> &chain)
@@ -265,13 +265,13 @@ void setTabChain(const std::vector<QWidget *> &chain)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
-void buildMenuBar(QMenuBar *bar, std::span<const MenuItemSpec> items)
+void buildMenuBar(QMenuBar *bar, std::span<const MenuItemDesign> items)
 {
     bar->setObjectName(QStringLiteral("menuBar"));
-    for (const MenuItemSpec &item : items) {
+    for (const MenuItemDesign &item : items) {
         QAction *action = nullptr;
         const bool isTitle = item.parent.empty()
-            && std::any_of(items.begin(), items.end(), [&](const MenuItemSpec &o) { return o.parent == item.name; });
+            && std::any_of(items.begin(), items.end(), [&](const MenuItemDesign &o) { return o.parent == item.name; });
         if (isTitle) {
             QMenu *menu = bar->addMenu(qstr(item.caption));
             menu->setObjectName(qstr(item.name));

@@ -1,7 +1,7 @@
 // Builds widgets, menus and window frames from their descriptions as data.
 #pragma once
 
-#include "forms/controlspec.h"
+#include "forms/controldesign.h"
 
 #include <QFont>
 #include <QObject>
@@ -23,7 +23,7 @@ inline QString qstr(std::string_view utf8)
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-// The installed font that plays `spec.face`, at the listed size.
+// The installed font that plays `design.face`, at the listed size.
 // The control named `name` among `parent`'s descendants; the forms build every name they look up.
 template <typename T>
 T *child(const QObject *parent, std::string_view name)
@@ -33,7 +33,7 @@ T *child(const QObject *parent, std::string_view name)
     return found;
 }
 
-QFont fontFor(const FontSpec &spec);
+QFont fontFor(const FontDesign &design);
 
 // The picture at a Qt resource path; on a high-density screen its name@2x
 // version, where there is one, with a device pixel ratio of 2.
@@ -41,22 +41,22 @@ QPixmap loadPicture(std::string_view path);
 
 // Resolves each font and renders the characters the windows use in it (the
 // application's own font too), so a window's first paint finds them cached.
-void loadFonts(std::span<const FontSpec> fonts);
+void loadFonts(std::span<const FontDesign> fonts);
 
 // Paints `widget`'s own background (palette, not style sheet, so nothing cascades).
 void setBackground(QWidget *widget, Rgb colour);
 void setForeground(QWidget *widget, Rgb colour);
 
-// Creates one control as a child of `parent`, named spec.name, at its place,
-// with spec.accessibleName as what a screen reader calls it.
-QWidget *buildControl(QWidget *parent, const ControlSpec &spec);
+// Creates one control as a child of `parent`, named design.name, at its place,
+// with design.accessibleName as what a screen reader calls it.
+QWidget *buildControl(QWidget *parent, const ControlDesign &design);
 
-void buildControls(QWidget *parent, std::span<const ControlSpec> specs);
+void buildControls(QWidget *parent, std::span<const ControlDesign> designs);
 
 // Tab moves through `chain` in order.
 void setTabChain(const std::vector<QWidget *> &chain);
 
-struct MenuItemSpec
+struct MenuItemDesign
 {
     std::string_view name;
     std::string_view caption; // "&" marks the access key
@@ -65,9 +65,9 @@ struct MenuItemSpec
     bool enabled = true;
 };
 
-// A menu-bar title gets a QMenu named spec.name whose menu action carries the
-// same name; a command on the bar or in a menu is a QAction named spec.name.
-void buildMenuBar(QMenuBar *bar, std::span<const MenuItemSpec> items);
+// A menu-bar title gets a QMenu named design.name whose menu action carries the
+// same name; a command on the bar or in a menu is a QAction named design.name.
+void buildMenuBar(QMenuBar *bar, std::span<const MenuItemDesign> items);
 
 // The game's window icon: 16 x 16, with sharper sizes for high-density screens and large views.
 const QIcon &gameIcon();

@@ -1,8 +1,8 @@
 // The one-player window's design: its controls, its board of ten rows and its menu bar.
 #pragma once
 
-#include "forms/boardspec.h"
-#include "forms/controlspec.h"
+#include "forms/boarddesign.h"
+#include "forms/controldesign.h"
 #include "forms/formbuilder.h"
 
 #include <Qt>
@@ -20,34 +20,34 @@ inline constexpr std::string_view kCaption = "Quivara - 1 jugador";
 // Secret-code cells, positions 1 to 4.
 inline constexpr std::array<std::string_view, 4> kCodeCells{"Label1", "Label4", "Label3", "Label2"};
 
-inline constexpr ControlSpec kStatusLine{
+inline constexpr ControlDesign kStatusLine{
     .name = "Label61", .kind = Kind::Label, .rect = {240, 120, 4935, 255}, .font = kStatusFont,
     .fore = kYellow, .back = kDarkPurple, .align = Align::Centre, .accessibleName = kStatusLineName};
 
-inline constexpr FontSpec kCodeFont{Face::SansSerif, 13.5};
+inline constexpr FontDesign kCodeFont{Face::SansSerif, 13.5};
 
 // Created in this order, which is also their stacking order.
 inline constexpr std::array kFixedControls{
     kStatusLine,
-    ControlSpec{.name = "Line2", .kind = Kind::Line, .rect = {1080, 1080, 3840, 0}},
-    ControlSpec{.name = "Line1", .kind = Kind::Line, .rect = {3600, 1080, 0, 5040}},
-    ControlSpec{.name = "Command15", .kind = Kind::Button, .rect = {240, 480, 1275, 375}, .caption = "Juego Nuevo"},
-    ControlSpec{.name = "Command17", .kind = Kind::Button, .rect = {2040, 480, 1275, 375}, .caption = "Mostrar Numero"},
-    ControlSpec{.name = "Command16", .kind = Kind::Button, .rect = {3840, 480, 1275, 375}, .caption = "&Borrar Todo"},
-    ControlSpec{.name = kCodeCells[0], .kind = Kind::Label, .rect = {1920, 480, 375, 375}, .font = kCodeFont,
+    ControlDesign{.name = "Line2", .kind = Kind::Line, .rect = {1080, 1080, 3840, 0}},
+    ControlDesign{.name = "Line1", .kind = Kind::Line, .rect = {3600, 1080, 0, 5040}},
+    ControlDesign{.name = "Command15", .kind = Kind::Button, .rect = {240, 480, 1275, 375}, .caption = "Juego Nuevo"},
+    ControlDesign{.name = "Command17", .kind = Kind::Button, .rect = {2040, 480, 1275, 375}, .caption = "Mostrar Numero"},
+    ControlDesign{.name = "Command16", .kind = Kind::Button, .rect = {3840, 480, 1275, 375}, .caption = "&Borrar Todo"},
+    ControlDesign{.name = kCodeCells[0], .kind = Kind::Label, .rect = {1920, 480, 375, 375}, .font = kCodeFont,
                 .align = Align::Centre, .hidden = true},
-    ControlSpec{.name = kCodeCells[1], .kind = Kind::Label, .rect = {2280, 480, 375, 375}, .font = kCodeFont,
+    ControlDesign{.name = kCodeCells[1], .kind = Kind::Label, .rect = {2280, 480, 375, 375}, .font = kCodeFont,
                 .align = Align::Centre, .hidden = true},
-    ControlSpec{.name = kCodeCells[2], .kind = Kind::Label, .rect = {2640, 480, 375, 375}, .font = kCodeFont,
+    ControlDesign{.name = kCodeCells[2], .kind = Kind::Label, .rect = {2640, 480, 375, 375}, .font = kCodeFont,
                 .align = Align::Centre, .hidden = true},
-    ControlSpec{.name = kCodeCells[3], .kind = Kind::Label, .rect = {3000, 480, 375, 375}, .font = kCodeFont,
+    ControlDesign{.name = kCodeCells[3], .kind = Kind::Label, .rect = {3000, 480, 375, 375}, .font = kCodeFont,
                 .align = Align::Centre, .hidden = true},
 };
 
 // From left to right a row's mark cells stand for positions 2, 1, 4 and 3.
 inline constexpr std::array<int, 4> kMarkLeft{3960, 3720, 4440, 4200};
 
-inline constexpr BoardSpec kBoard{
+inline constexpr BoardDesign kBoard{
     .rows = {{
         {"Command1", {"Text7", "Text1", "Text3", "Text2"}, {"Label5", "Label21", "Label20", "Label47"}, kMarkLeft},
         {"Command11", {"Text11", "Text12", "Text10", "Text9"}, {"Label8", "Label6", "Label48", "Label7"}, kMarkLeft},
@@ -67,12 +67,12 @@ inline constexpr BoardSpec kBoard{
 };
 
 inline constexpr std::array kMenu{
-    MenuItemSpec{.name = "salir", .caption = "&Salir"},
-    MenuItemSpec{.name = "nuevo", .caption = "&Nuevo"},
-    MenuItemSpec{.name = "dosjugadores", .caption = "&Dos Jugadores", .parent = "nuevo", .shortcut = Qt::Key_F2},
-    MenuItemSpec{.name = "ayuda", .caption = "Ayuda"},
-    MenuItemSpec{.name = "contenido", .caption = "Contenido", .parent = "ayuda"},
-    MenuItemSpec{.name = "acercade", .caption = "Acerca de", .parent = "ayuda"},
+    MenuItemDesign{.name = "salir", .caption = "&Salir"},
+    MenuItemDesign{.name = "nuevo", .caption = "&Nuevo"},
+    MenuItemDesign{.name = "dosjugadores", .caption = "&Dos Jugadores", .parent = "nuevo", .shortcut = Qt::Key_F2},
+    MenuItemDesign{.name = "ayuda", .caption = "Ayuda"},
+    MenuItemDesign{.name = "contenido", .caption = "Contenido", .parent = "ayuda"},
+    MenuItemDesign{.name = "acercade", .caption = "Acerca de", .parent = "ayuda"},
 };
 
 } // namespace quivara::one_player

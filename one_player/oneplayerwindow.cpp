@@ -58,9 +58,9 @@ OnePlayerWindow::OnePlayerWindow(rules::RandomSource &source, rules::TimeOfDay t
 
 void OnePlayerWindow::prepare()
 {
-    std::vector<FontSpec> fonts{FontSpec{}, kDigitFont, kMarkFont};
-    for (const ControlSpec &spec : kFixedControls)
-        fonts.push_back(spec.font);
+    std::vector<FontDesign> fonts{FontDesign{}, kDigitFont, kMarkFont};
+    for (const ControlDesign &design : kFixedControls)
+        fonts.push_back(design.font);
     forms::loadFonts(fonts);
     // A menu bar asks the style for its extension button's icon, which makes Qt
     // load its image format plugins; the icon itself is cached by the style.

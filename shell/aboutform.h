@@ -1,7 +1,7 @@
 // The About window's design: its size, place on the screen and controls.
 #pragma once
 
-#include "forms/controlspec.h"
+#include "forms/controldesign.h"
 
 #include <array>
 #include <string_view>
@@ -24,27 +24,27 @@ inline constexpr std::string_view kDescription =
     "Quivara es un juego de adivinar un número de cuatro cifras, para una o dos personas. "
     "Diseño, programa y dibujos: Brevant Desarrollos.";
 
-inline constexpr FontSpec kTitleFont{Face::SansSerif, 13.5};
+inline constexpr FontDesign kTitleFont{Face::SansSerif, 13.5};
 
-inline constexpr ControlSpec kOK{
+inline constexpr ControlDesign kOK{
     .name = "cmdOK", .kind = Kind::Button, .rect = {3840, 2625, 1245, 345}, .caption = "Aceptar"};
-inline constexpr ControlSpec kSysInfo{
+inline constexpr ControlDesign kSysInfo{
     .name = "cmdSysInfo", .kind = Kind::Button, .rect = {3840, 3075, 1245, 345}, .caption = "&Información..."};
 
 // The grey line lies just above the white one: together an etched separator.
 inline constexpr std::string_view kLineName = "Line1";
 
 inline constexpr std::array kControls{
-    ControlSpec{.name = "picIcon", .kind = Kind::PictureBox, .rect = {240, 240, 300, 300},
+    ControlDesign{.name = "picIcon", .kind = Kind::PictureBox, .rect = {240, 240, 300, 300},
                 .picture = kIconPicture, .accessibleName = "Icono de Quivara", .autoSize = true},
-    ControlSpec{.name = "lblTitle", .kind = Kind::Label, .rect = {1050, 240, 3885, 480}, .caption = "Quivara",
+    ControlDesign{.name = "lblTitle", .kind = Kind::Label, .rect = {1050, 240, 3885, 480}, .caption = "Quivara",
                 .font = kTitleFont, .fore = kBlue, .back = kPaleYellow},
-    ControlSpec{.name = "lblVersion", .kind = Kind::Label, .rect = {1050, 780, 3885, 225},
+    ControlDesign{.name = "lblVersion", .kind = Kind::Label, .rect = {1050, 780, 3885, 225},
                 .caption = kVersionPrefix, .back = kPaleYellow},
-    ControlSpec{.name = "lblDescription", .kind = Kind::Label, .rect = {1050, 1125, 3885, 1170},
+    ControlDesign{.name = "lblDescription", .kind = Kind::Label, .rect = {1050, 1125, 3885, 1170},
                 .caption = kDescription, .fore = kBlack, .back = kPaleYellow, .wordWrap = true},
-    ControlSpec{.name = kLineName, .kind = Kind::Line, .rect = {90, 2445, 4950, 0}, .fore = kGrey},
-    ControlSpec{.name = kLineName, .kind = Kind::Line, .rect = {105, 2460, 4935, 0}, .fore = kWhite,
+    ControlDesign{.name = kLineName, .kind = Kind::Line, .rect = {90, 2445, 4950, 0}, .fore = kGrey},
+    ControlDesign{.name = kLineName, .kind = Kind::Line, .rect = {105, 2460, 4935, 0}, .fore = kWhite,
                 .lineWidth = 2},
     kOK,
     kSysInfo,

@@ -18,15 +18,15 @@ inline constexpr int kClientHeight = 4200;
 
 // The picture box is a pixel larger than the window each way: its right and
 // bottom edges are cut off.
-inline constexpr ControlSpec kPicture{
+inline constexpr ControlDesign kPicture{
     .name = "Picture1", .kind = Kind::PictureBox, .rect = {0, 0, 7335, 4215}, .picture = kSplashPicture};
 
 inline constexpr std::array kLabels{
-    ControlSpec{.name = "lblProductName", .kind = Kind::Label, .rect = {3120, 3120, 4050, 765},
+    ControlDesign{.name = "lblProductName", .kind = Kind::Label, .rect = {3120, 3120, 4050, 765},
                 .caption = "Quivara  2.0", .font = {Face::Arial, 32.25, true}, .fore = kBlue, .back = kTransparent},
-    ControlSpec{.name = "Label4", .kind = Kind::Label, .rect = {1440, 120, 1095, 1095}, .caption = "BD",
+    ControlDesign{.name = "Label4", .kind = Kind::Label, .rect = {1440, 120, 1095, 1095}, .caption = "BD",
                 .font = {Face::Balogna, 48, true}, .back = kTransparent},
-    ControlSpec{.name = "Label3", .kind = Kind::Label, .rect = {1920, 1200, 4275, 630},
+    ControlDesign{.name = "Label3", .kind = Kind::Label, .rect = {1920, 1200, 4275, 630},
                 .caption = "Brevant Desarrollos", .font = {Face::Balogna, 27.75, true}, .back = kTransparent},
 };
 
@@ -56,7 +56,7 @@ SplashWindow::SplashWindow(QWidget *parent)
 
     // No title bar and no taskbar button: the splash shows no icon.
     setFixedSize(toPixels(kClientWidth, kClientHeight));
-    for (const ControlSpec &label : kLabels) {
+    for (const ControlDesign &label : kLabels) {
         // The labels sit on the picture box and place themselves relative to it.
         QWidget *w = buildControl(picture, label);
         w->setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -119,7 +119,7 @@ private Q_SLOTS:
     {
         QSet<QString> names;
         int controls = 0;
-        for (const RowSpec &row : one_player::kBoard.rows) {
+        for (const RowDesign &row : one_player::kBoard.rows) {
             std::vector<std::string_view> all(row.digits.begin(), row.digits.end());
             all.insert(all.end(), row.marks.begin(), row.marks.end());
             all.push_back(row.button);

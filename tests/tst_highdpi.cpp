@@ -56,13 +56,13 @@ private Q_SLOTS:
 
         auto *client = window.findChild<QWidget *>(QStringLiteral("client"));
         QCOMPARE(client->size(), QSize(362, 418));
-        for (const ControlSpec &spec : one_player::kFixedControls) {
-            if (spec.kind == Kind::Line)
+        for (const ControlDesign &design : one_player::kFixedControls) {
+            if (design.kind == Kind::Line)
                 continue;
-            auto *w = client->findChild<QWidget *>(qstr(spec.name));
-            QCOMPARE(w->geometry(), toPixels(spec.rect));
+            auto *w = client->findChild<QWidget *>(qstr(design.name));
+            QCOMPARE(w->geometry(), toPixels(design.rect));
         }
-        const RowSpec &last = one_player::kBoard.rows.back();
+        const RowDesign &last = one_player::kBoard.rows.back();
         QCOMPARE(client->findChild<QWidget *>(qstr(last.button))->geometry(), QRect(32, 368, 41, 25));
         QCOMPARE(client->findChild<QWidget *>(qstr(last.digits[3]))->geometry(), QRect(200, 368, 33, 32));
         QCOMPARE(client->findChild<QWidget *>(qstr(last.marks[2]))->geometry(), QRect(296, 368, 25, 25));
@@ -79,20 +79,20 @@ private Q_SLOTS:
 
         auto *client = window.findChild<QWidget *>(QStringLiteral("client"));
         QCOMPARE(client->size(), QSize(720, 496));
-        for (const ControlSpec &spec : two_player::kFixedControls) {
-            QRect expected = toPixels(spec.rect);
-            if (spec.kind == Kind::Line)
+        for (const ControlDesign &design : two_player::kFixedControls) {
+            QRect expected = toPixels(design.rect);
+            if (design.kind == Kind::Line)
                 expected.setSize(expected.size().expandedTo(QSize(1, 1)));
-            QCOMPARE(client->findChild<QWidget *>(qstr(spec.name))->geometry(), expected);
+            QCOMPARE(client->findChild<QWidget *>(qstr(design.name))->geometry(), expected);
         }
         // Player2's last row, and row 2 with its mark cells in position order.
-        const RowSpec &last = two_player::kPlayer2Board.rows.back();
+        const RowDesign &last = two_player::kPlayer2Board.rows.back();
         QCOMPARE(client->findChild<QWidget *>(qstr(last.button))->geometry(), QRect(384, 440, 41, 25));
         QCOMPARE(client->findChild<QWidget *>(qstr(last.digits[3]))->geometry(), QRect(552, 440, 33, 32));
-        const RowSpec &second = two_player::kPlayer2Board.rows[1];
+        const RowDesign &second = two_player::kPlayer2Board.rows[1];
         QCOMPARE(client->findChild<QWidget *>(qstr(second.marks[2]))->geometry(), QRect(632, 184, 25, 25));
         QCOMPARE(client->findChild<QWidget *>(qstr(second.marks[3]))->geometry(), QRect(648, 184, 25, 25));
-        const RowSpec &first = two_player::kPlayer1Board.rows.front();
+        const RowDesign &first = two_player::kPlayer1Board.rows.front();
         QCOMPARE(client->findChild<QWidget *>(qstr(first.digits[1]))->geometry(), QRect(120, 152, 33, 31));
         auto *portrait = client->findChild<QLabel *>(QStringLiteral("Image2"));
         QCOMPARE(portrait->pixmap().deviceIndependentSize().toSize(), QSize(32, 32));
@@ -114,10 +114,10 @@ private Q_SLOTS:
         QCOMPARE(lines.size(), std::size_t(2));
         QCOMPARE(lines[0]->geometry(), QRect(6, 163, 330, 1)); // grey
         QCOMPARE(lines[1]->geometry(), QRect(7, 164, 329, 2)); // white, two pixels
-        for (const ControlSpec &spec : shell::about::kControls) {
-            if (spec.kind == Kind::Line || spec.autoSize)
+        for (const ControlDesign &design : shell::about::kControls) {
+            if (design.kind == Kind::Line || design.autoSize)
                 continue;
-            QCOMPARE(about.findChild<QWidget *>(qstr(spec.name))->geometry(), toPixels(spec.rect));
+            QCOMPARE(about.findChild<QWidget *>(qstr(design.name))->geometry(), toPixels(design.rect));
         }
         // The icon box is sized to its 16-pixel picture plus the sunken border, whatever the ratio.
         auto *icon = about.findChild<QLabel *>(QStringLiteral("picIcon"));

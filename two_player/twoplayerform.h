@@ -1,8 +1,8 @@
 // The two-player window's design: its controls, the two boards of ten rows and its menu bar.
 #pragma once
 
-#include "forms/boardspec.h"
-#include "forms/controlspec.h"
+#include "forms/boarddesign.h"
+#include "forms/controldesign.h"
 #include "forms/formbuilder.h"
 
 #include <Qt>
@@ -22,8 +22,8 @@ inline constexpr std::string_view kPlayer1Name = "Player1";
 inline constexpr std::string_view kPlayer2Name = "Player2";
 inline constexpr std::string_view kNoGamesWon = "0";
 
-inline constexpr FontSpec kCaptionFont{Face::Bookplate, 12};
-inline constexpr FontSpec kCodeFont{Face::SansSerif, 12};
+inline constexpr FontDesign kCaptionFont{Face::Bookplate, 12};
+inline constexpr FontDesign kCodeFont{Face::SansSerif, 12};
 inline constexpr int kCodeTop = 1680;
 inline constexpr int kCodeSize = 375;
 
@@ -33,13 +33,13 @@ inline constexpr std::array<std::string_view, 4> kPlayer1Code{"Text81", "Text84"
 inline constexpr std::array<std::string_view, 4> kPlayer2Code{"Text85", "Text88", "Text87", "Text86"};
 
 // A masked field is announced by its name alone: its value is the mask, never the digit.
-constexpr ControlSpec codeField(std::string_view name, int left, std::string_view accessibleName)
+constexpr ControlDesign codeField(std::string_view name, int left, std::string_view accessibleName)
 {
     return {.name = name, .kind = Kind::MaskedField, .rect = {left, kCodeTop, kCodeSize, kCodeSize},
             .font = kCodeFont, .maxLength = 1, .accessibleName = accessibleName};
 }
 
-constexpr ControlSpec caption(std::string_view name, int left, int width, std::string_view text,
+constexpr ControlDesign caption(std::string_view name, int left, int width, std::string_view text,
                               std::string_view accessibleName = {})
 {
     return {.name = name, .kind = Kind::Label, .rect = {left, 1440, width, 375}, .caption = text,
@@ -48,21 +48,21 @@ constexpr ControlSpec caption(std::string_view name, int left, int width, std::s
 
 // Created in this order, which is also their stacking order.
 inline constexpr std::array kFixedControls{
-    ControlSpec{.name = "Label61", .kind = Kind::Label, .rect = {3000, 240, 4815, 255}, .font = kStatusFont,
+    ControlDesign{.name = "Label61", .kind = Kind::Label, .rect = {3000, 240, 4815, 255}, .font = kStatusFont,
                 .fore = kYellow, .back = kDarkPurple, .align = Align::Centre, .accessibleName = kStatusLineName},
-    ControlSpec{.name = "Command15", .kind = Kind::Button, .rect = {2400, 600, 1275, 375}, .caption = "Nuevo Juego"},
-    ControlSpec{.name = "Command16", .kind = Kind::Button, .rect = {3840, 600, 1515, 375},
+    ControlDesign{.name = "Command15", .kind = Kind::Button, .rect = {2400, 600, 1275, 375}, .caption = "Nuevo Juego"},
+    ControlDesign{.name = "Command16", .kind = Kind::Button, .rect = {3840, 600, 1515, 375},
                 .caption = "&Borrar Resultados"},
-    ControlSpec{.name = "Command24", .kind = Kind::Button, .rect = {5520, 600, 1275, 375}, .caption = "Borrar Todo"},
-    ControlSpec{.name = "Command17", .kind = Kind::Button, .rect = {6960, 600, 1395, 375},
+    ControlDesign{.name = "Command24", .kind = Kind::Button, .rect = {5520, 600, 1275, 375}, .caption = "Borrar Todo"},
+    ControlDesign{.name = "Command17", .kind = Kind::Button, .rect = {6960, 600, 1395, 375},
                 .caption = "Mostrar Numeros"},
-    ControlSpec{.name = "Image1", .kind = Kind::Picture, .rect = {480, 1080, 480, 480}, .picture = kPlayer1Picture,
+    ControlDesign{.name = "Image1", .kind = Kind::Picture, .rect = {480, 1080, 480, 480}, .picture = kPlayer1Picture,
                 .accessibleName = "Retrato de Player1"},
-    ControlSpec{.name = "Image2", .kind = Kind::Picture, .rect = {9600, 1080, 480, 480}, .picture = kPlayer2Picture,
+    ControlDesign{.name = "Image2", .kind = Kind::Picture, .rect = {9600, 1080, 480, 480}, .picture = kPlayer2Picture,
                 .accessibleName = "Retrato de Player2"},
-    ControlSpec{.name = "Text89", .kind = Kind::Field, .rect = {1080, 1200, 1215, 375}, .caption = kPlayer1Name,
+    ControlDesign{.name = "Text89", .kind = Kind::Field, .rect = {1080, 1200, 1215, 375}, .caption = kPlayer1Name,
                 .font = kStatusFont, .accessibleName = "Nombre de Player1"},
-    ControlSpec{.name = "Text90", .kind = Kind::Field, .rect = {8280, 1200, 1215, 375}, .caption = kPlayer2Name,
+    ControlDesign{.name = "Text90", .kind = Kind::Field, .rect = {8280, 1200, 1215, 375}, .caption = kPlayer2Name,
                 .font = kStatusFont, .accessibleName = "Nombre de Player2"},
     caption("Label1", 2400, 2175, "Partidas Ganadas"),
     caption("Label2", 4560, 375, kNoGamesWon, "Partidas ganadas de Player1"),
@@ -76,10 +76,10 @@ inline constexpr std::array kFixedControls{
     codeField(kPlayer2Code[1], 8640, "Código de Player2, cifra 2"),
     codeField(kPlayer2Code[2], 9000, "Código de Player2, cifra 3"),
     codeField(kPlayer2Code[3], 9360, "Código de Player2, cifra 4"),
-    ControlSpec{.name = "Line2", .kind = Kind::Line, .rect = {1080, 2160, 3840, 0}},
-    ControlSpec{.name = "Line1", .kind = Kind::Line, .rect = {3600, 2160, 0, 5040}},
-    ControlSpec{.name = "Line3", .kind = Kind::Line, .rect = {6360, 2160, 3840, 0}},
-    ControlSpec{.name = "Line4", .kind = Kind::Line, .rect = {8880, 2160, 0, 5040}},
+    ControlDesign{.name = "Line2", .kind = Kind::Line, .rect = {1080, 2160, 3840, 0}},
+    ControlDesign{.name = "Line1", .kind = Kind::Line, .rect = {3600, 2160, 0, 5040}},
+    ControlDesign{.name = "Line3", .kind = Kind::Line, .rect = {6360, 2160, 3840, 0}},
+    ControlDesign{.name = "Line4", .kind = Kind::Line, .rect = {8880, 2160, 0, 5040}},
 };
 
 inline constexpr std::string_view kStatusLine = "Label61";
@@ -96,7 +96,7 @@ inline constexpr std::array<int, 4> kPlayer2Row2MarkLeft{9240, 9000, 9480, 9720}
 
 inline constexpr int kFirstRowTop = 2280;
 
-inline constexpr BoardSpec kPlayer1Board{
+inline constexpr BoardDesign kPlayer1Board{
     .rows = {{
         {"Command1", {"Text7", "Text1", "Text3", "Text2"}, {"Label21", "Label5", "Label47", "Label20"}, kPlayer1MarkLeft},
         {"Command11", {"Text11", "Text12", "Text10", "Text9"}, {"Label6", "Label8", "Label7", "Label48"}, kPlayer1MarkLeft},
@@ -114,7 +114,7 @@ inline constexpr BoardSpec kPlayer1Board{
     .digitLeft = {1200, 1800, 2400, 3000},
 };
 
-inline constexpr BoardSpec kPlayer2Board{
+inline constexpr BoardDesign kPlayer2Board{
     .rows = {{
         {"Command2", {"Text77", "Text78", "Text80", "Text79"}, {"Label37", "Label35", "Label76", "Label36"}, kPlayer2MarkLeft},
         {"Command23", {"Text74", "Text73", "Text75", "Text76"}, {"Label38", "Label40", "Label39", "Label77"}, kPlayer2Row2MarkLeft},
@@ -140,13 +140,13 @@ inline constexpr std::array<std::string_view, 14> kTabsAfterBoards{
 };
 
 inline constexpr std::array kMenu{
-    MenuItemSpec{.name = "salir", .caption = "&Salir"},
-    MenuItemSpec{.name = "nuevo", .caption = "&Nuevo"},
-    MenuItemSpec{.name = "unjugador", .caption = "Un Jugador", .parent = "nuevo", .shortcut = Qt::Key_F1},
-    MenuItemSpec{.name = "ayuda", .caption = "Ayuda"},
+    MenuItemDesign{.name = "salir", .caption = "&Salir"},
+    MenuItemDesign{.name = "nuevo", .caption = "&Nuevo"},
+    MenuItemDesign{.name = "unjugador", .caption = "Un Jugador", .parent = "nuevo", .shortcut = Qt::Key_F1},
+    MenuItemDesign{.name = "ayuda", .caption = "Ayuda"},
     // Out of use in this window: shown greyed, without an action.
-    MenuItemSpec{.name = "contenido", .caption = "Contenido", .parent = "ayuda", .enabled = false},
-    MenuItemSpec{.name = "acercade", .caption = "Acerca de", .parent = "ayuda"},
+    MenuItemDesign{.name = "contenido", .caption = "Contenido", .parent = "ayuda", .enabled = false},
+    MenuItemDesign{.name = "acercade", .caption = "Acerca de", .parent = "ayuda"},
 };
 
 } // namespace quivara::two_player

@@ -22,7 +22,7 @@ enum class Kind {
 // Font faces by the role they play; formbuilder maps each to installed families.
 enum class Face { Dialog, SansSerif, Arial, Balogna, Bookplate };
 
-struct FontSpec
+struct FontDesign
 {
     Face face = Face::Dialog;
     double points = 0; // 0: the face's default size
@@ -40,13 +40,13 @@ inline constexpr Rgb kTransparent{-2, -2, -2};
 
 enum class Align { Left, Centre };
 
-struct ControlSpec
+struct ControlDesign
 {
     std::string_view name;
     Kind kind = Kind::Label;
     Twips rect;
     std::string_view caption{}; // UTF-8
-    FontSpec font{};
+    FontDesign font{};
     Rgb fore = kDefaultColour;
     Rgb back = kDefaultColour;   // kTransparent: the parent shows through
     Align align = Align::Left;
@@ -70,9 +70,9 @@ inline constexpr Rgb kGrey{128, 128, 128};
 inline constexpr Rgb kWhite{255, 255, 255};
 
 // Fonts shared by the game's forms.
-inline constexpr FontSpec kStatusFont{Face::SansSerif, 9.75};
-inline constexpr FontSpec kDigitFont{Face::SansSerif, 13.5};
-inline constexpr FontSpec kMarkFont{Face::SansSerif, 12};
+inline constexpr FontDesign kStatusFont{Face::SansSerif, 9.75};
+inline constexpr FontDesign kDigitFont{Face::SansSerif, 13.5};
+inline constexpr FontDesign kMarkFont{Face::SansSerif, 12};
 
 // What a screen reader calls the status line of a game window.
 inline constexpr std::string_view kStatusLineName = "Línea de estado";

@@ -1,7 +1,7 @@
 // A board of ten guess rows as data: the control names of every row and where the row's parts stand.
 #pragma once
 
-#include "forms/controlspec.h"
+#include "forms/controldesign.h"
 
 #include <array>
 #include <string_view>
@@ -11,7 +11,7 @@ namespace quivara::forms {
 inline constexpr int kRows = 10;
 inline constexpr int kPositions = 4;
 
-struct RowSpec
+struct RowDesign
 {
     std::string_view button;
     std::array<std::string_view, kPositions> digits; // positions 1 to 4
@@ -19,9 +19,9 @@ struct RowSpec
     std::array<int, kPositions> markLeft;            // twips, positions 1 to 4
 };
 
-struct BoardSpec
+struct BoardDesign
 {
-    std::array<RowSpec, kRows> rows;
+    std::array<RowDesign, kRows> rows;
     int firstTop;                           // twips; rows follow every kRowStep
     int buttonLeft;
     std::array<int, kPositions> digitLeft;  // positions 1 to 4
@@ -37,6 +37,6 @@ inline constexpr int kFirstRowDigitHeight = 465; // row 1, positions 2 to 4
 inline constexpr int kMarkSize = 375;
 inline constexpr std::string_view kRowCaption = "----->";
 
-constexpr int rowTop(const BoardSpec &board, int rowIndex) { return board.firstTop + kRowStep * rowIndex; }
+constexpr int rowTop(const BoardDesign &board, int rowIndex) { return board.firstTop + kRowStep * rowIndex; }
 
 } // namespace quivara::forms
