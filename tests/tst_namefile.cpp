@@ -1,4 +1,5 @@
 // The player name files: the byte codec, and loading and saving through a real directory.
+#include "filebytes.h"
 #include "two_player/namecodec.h"
 #include "two_player/namefiles.h"
 
@@ -47,23 +48,10 @@ QByteArray encode(const QString &name)
     return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-const QString kName1 = QString::fromLatin1(kPlayer1File);
-const QString kName2 = QString::fromLatin1(kPlayer2File);
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArrayLiteral("<cannot open>");
-    return file.readAll();
-}
+using testing::kName1;
+using testing::kName2;
+using testing::readBytes;
+using testing::writeBytes;
 
 // What was written to a temporary FILE, one entry per line.
 QStringList linesOf(std::FILE *file)

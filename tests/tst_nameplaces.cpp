@@ -1,4 +1,5 @@
 // Where the name files live: beside a writable program, else in the user's data directory.
+#include "filebytes.h"
 #include "two_player/namefiles.h"
 #include "two_player/twoplayerwindow.h"
 
@@ -16,23 +17,10 @@ Q_DECLARE_METATYPE(quivara::two_player::NamePlaces)
 
 namespace {
 
-const QString kName1 = QString::fromLatin1(kPlayer1File);
-const QString kName2 = QString::fromLatin1(kPlayer2File);
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArrayLiteral("<cannot open>");
-    return file.readAll();
-}
+using quivara::testing::kName1;
+using quivara::testing::kName2;
+using quivara::testing::readBytes;
+using quivara::testing::writeBytes;
 
 QStringList filesIn(const QString &directory)
 {
