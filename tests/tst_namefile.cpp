@@ -48,10 +48,10 @@ QByteArray encode(const QString &name)
     return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-using testing::kName1;
-using testing::kName2;
-using testing::readBytes;
-using testing::writeBytes;
+using quivara::testing::kName1;
+using quivara::testing::kName2;
+using quivara::testing::readBytes;
+using quivara::testing::writeBytes;
 
 // What was written to a temporary FILE, one entry per line.
 QStringList linesOf(std::FILE *file)
