@@ -10,7 +10,7 @@ if [[ -z "${QUIVARA_IN_XVFB:-}" ]]; then
     QUIVARA_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -ac" "$0" "$@"
 fi
 
-fail() { echo "FAIL: $*"; exit 1; }
+fail() { echo "FAIL: $*"; [[ -s $home/stderr ]] && sed "s/^/  game: /" "$home/stderr"; exit 1; }
 
 home=$(mktemp -d)
 game=
@@ -29,8 +29,7 @@ start_game() {
     game=$!
 }
 
-window() { timeout 20 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n1; }
-gone() { timeout 20 bash -c "while xdotool search --onlyvisible --name '$1' >/dev/null 2>&1; do sleep 0.1; done"; }
+source "$(dirname "$0")/../tools/xwindows.sh"
 
 # One stay in the two-player window: F2 opens it, F1 ("Un Jugador") leaves it and saves
 # the names, Alt+S ("&Salir") in the one-player window ends the game. `edit` runs in between.

@@ -48,12 +48,13 @@ done
 # The installed program, started from elsewhere, reaches its one-player window.
 cd "$work"
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+    source "$1"
     /usr/bin/quivara & game=$!
-    timeout 30 xdotool search --sync --onlyvisible --name "^Quivara - 1 jugador\$" >/dev/null
+    window "^Quivara - 1 jugador\$" >/dev/null
     shown=$?
     kill "$game" 2>/dev/null
     wait "$game" 2>/dev/null
-    exit $shown' || { echo "FAIL: the installed game showed no one-player window"; exit 1; }
+    exit $shown' xwindows "$here/../tools/xwindows.sh" || { echo "FAIL: the installed game showed no one-player window"; exit 1; }
 echo "the installed game opened its one-player window"
 
 # An ordinary user, who cannot write /usr/bin, keeps the two names in their data directory.

@@ -25,7 +25,7 @@ cp "$build/quivara" "$work/"
 game=$!
 trap 'kill $game 2>/dev/null || true; rm -rf "$work"' EXIT
 
-window() { timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n1; }
+source tools/xwindows.sh
 keys() { xdotool key --delay 30 "$@" 2>/dev/null; }
 
 one=$(window '^Quivara - 1 jugador$')

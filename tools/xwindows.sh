@@ -1,0 +1,25 @@
+# Waiting for the game's windows on an X server, for the scripts that drive the real program.
+# Source it; needs xdotool. xdotool gives up when a window vanishes while it is looking, as one
+# does at every switch between the game windows, so each question is asked again until it holds.
+
+# Prints the first visible window whose title matches $1, within 20 s; fails otherwise.
+window() {
+    local found deadline=$((SECONDS + 20))
+    while ((SECONDS < deadline)); do
+        found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1)
+        [[ -n $found ]] && { echo "$found"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# Succeeds once no visible window's title matches $1, three looks in a row, within 20 s.
+gone() {
+    local misses=0 deadline=$((SECONDS + 20))
+    while ((SECONDS < deadline)); do
+        if xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; then misses=0; else misses=$((misses + 1)); fi
+        ((misses >= 3)) && return 0
+        sleep 0.1
+    done
+    return 1
+}
