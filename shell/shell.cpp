@@ -64,12 +64,25 @@ void Shell::finishSplash()
     QGuiApplication::setQuitOnLastWindowClosed(quitOnLastClose);
 }
 
+template <typename GameWindow>
+void Shell::adopt(GameWindow *window)
+{
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window, &GameWindow::quitRequested, this, &Shell::quitNow);
+    connect(window, &GameWindow::aboutRequested, this, &Shell::showAbout);
+}
+
+void Shell::present(QWidget *window)
+{
+    forms::centreOnScreen(window);
+    window->show();
+    Q_EMIT windowShown(window);
+}
+
 one_player::OnePlayerWindow *Shell::newOnePlayer()
 {
     auto *window = new one_player::OnePlayerWindow(m_random, rules::systemTimeOfDay);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    connect(window, &one_player::OnePlayerWindow::quitRequested, this, &Shell::quitNow);
-    connect(window, &one_player::OnePlayerWindow::aboutRequested, this, &Shell::showAbout);
+    adopt(window);
     // The new window comes first, so a window stays open throughout.
     connect(window, &one_player::OnePlayerWindow::twoPlayersRequested, this, [this, window] {
         showTwoPlayer();
@@ -86,9 +99,7 @@ one_player::OnePlayerWindow *Shell::showOnePlayer()
 one_player::OnePlayerWindow *Shell::showOnePlayer(one_player::OnePlayerWindow *window)
 {
     m_onePlayer = window;
-    forms::centreOnScreen(window);
-    window->show();
-    Q_EMIT windowShown(window);
+    present(window);
     return window;
 }
 
@@ -112,18 +123,14 @@ two_player::TwoPlayerWindow *Shell::showTwoPlayer()
     auto *window = new two_player::TwoPlayerWindow(m_nameDirectory.isEmpty()
                                                        ? two_player::NameFiles(two_player::placesForThisUser())
                                                        : two_player::NameFiles(m_nameDirectory));
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    connect(window, &two_player::TwoPlayerWindow::quitRequested, this, &Shell::quitNow);
-    connect(window, &two_player::TwoPlayerWindow::aboutRequested, this, &Shell::showAbout);
+    adopt(window);
     // Closing the two-player window saves its names.
     connect(window, &two_player::TwoPlayerWindow::onePlayerRequested, this, [this, window] {
         showOnePlayer();
         window->close();
     });
     m_twoPlayer = window;
-    forms::centreOnScreen(window);
-    window->show();
-    Q_EMIT windowShown(window);
+    present(window);
     return window;
 }
 

@@ -58,6 +58,12 @@ private:
     // A one-player window in its design state, wired to the shell, not shown.
     one_player::OnePlayerWindow *newOnePlayer();
     one_player::OnePlayerWindow *showOnePlayer(one_player::OnePlayerWindow *window);
+    // What both game windows share: each deletes itself on closing, and its
+    // "&Salir" and "Acerca de" come to the shell.
+    template <typename GameWindow>
+    void adopt(GameWindow *window);
+    // Shows a window centred and announces it.
+    void present(QWidget *window);
     QList<QWidget *> windows() const;
 
     rules::RandomSource m_random;
