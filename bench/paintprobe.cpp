@@ -18,7 +18,10 @@ long long monotonicNs()
     return static_cast<long long>(ts.tv_sec) * 1'000'000'000LL + ts.tv_nsec;
 }
 
-PaintProbe::PaintProbe(QStringList windows, QObject *parent) : QObject(parent), m_pending(std::move(windows)) {}
+PaintProbe::PaintProbe(QStringList windows, QObject *parent)
+    : QObject(parent), m_pending(std::move(windows)), m_last(m_pending.last())
+{
+}
 
 bool PaintProbe::eventFilter(QObject *watched, QEvent *event)
 {
@@ -43,7 +46,7 @@ void PaintProbe::reportPainted(const QString &name)
 {
     if (!report(name))
         QCoreApplication::exit(3);
-    else if (m_pending.isEmpty())
+    else if (name == m_last)
         QCoreApplication::exit(0);
 }
 

@@ -12,7 +12,8 @@ inline constexpr int kReportFd = 3;
 // Watches every event of the application; when a top-level window named in
 // `windows` gets its first paint event, it writes "<name> <monotonic ns>\n" to
 // kReportFd once that paint has finished (the next turn of the event loop).
-// After the last named window it ends the event loop.
+// The last named window ends the event loop; the ones before it are reported
+// only if they are painted first (a splash may rightly close unpainted).
 class PaintProbe : public QObject
 {
 public:
@@ -28,6 +29,7 @@ private:
     void reportPainted(const QString &name);
 
     QStringList m_pending;
+    QString m_last;
 };
 
 // CLOCK_MONOTONIC in nanoseconds: the launcher reads the same clock.

@@ -189,7 +189,8 @@ int main(int argc, char **argv)
 
     try {
         // One unmeasured start each fills the page cache.
-        const std::vector<std::string> gameReports{"ready", "frmSplash", "tick", "frmunjugador"};
+        // The splash may rightly close before it was ever painted: it is counted, not required.
+        const std::vector<std::string> gameReports{"ready", "tick", "frmunjugador"};
         const std::vector<std::string> referenceReports{"ready", "reference"};
         runChild(game, gameReports, quiet);
         runChild(reference, referenceReports, quiet);
@@ -201,7 +202,8 @@ int main(int argc, char **argv)
                 if ((side == 0) == (i % 2 == 0)) {
                     const ChildRun r = runChild(game, gameReports, quiet);
                     ready.push_back(r.paintedMs.at("ready"));
-                    splash.push_back(r.paintedMs.at("frmSplash"));
+                    if (r.paintedMs.count("frmSplash"))
+                        splash.push_back(r.paintedMs.at("frmSplash"));
                     tickToWindow.push_back(r.paintedMs.at("frmunjugador") - r.paintedMs.at("tick"));
                     onePlayer.push_back(r.paintedMs.at("frmunjugador"));
                     gameMemory.push_back(r.peakMiB);
@@ -221,7 +223,9 @@ int main(int argc, char **argv)
         const double memory = median(gameMemory);
         using quivara::bench::printTableRow;
         printTableRow({"Start-up: toolkit up (QApplication made)", "ms", median(ready), median(bareReady)});
-        printTableRow({"Start-up: splash painted", "ms", median(splash), ref});
+        const std::string splashRow = "Start-up: splash painted (" + std::to_string(splash.size()) + " of "
+                                      + std::to_string(runs) + " starts)";
+        printTableRow({splashRow, "ms", splash.empty() ? std::optional<double>() : median(splash), ref});
         printTableRow({"Start-up: splash tick to one-player painted", "ms", median(tickToWindow)});
         printTableRow({"Start-up: one-player window painted", "ms", window, ref,
                        format("<= 66 + 1.25 x ref = %.1f ms", limit), window <= limit});

@@ -11,7 +11,7 @@ struct TableRow
 {
     std::string measure;
     std::string unit;                  // "ms", "MiB", "ns"
-    double median = 0;
+    std::optional<double> median{};    // none: nothing was measured
     std::optional<double> reference{}; // the reference program's or loop's median, same unit
     std::string target{};              // empty: no target
     std::optional<bool> met{};
@@ -36,13 +36,14 @@ inline void printTableRow(const TableRow &row)
     };
     std::string reference = row.reference ? figure(*row.reference) : "";
     std::string ratio;
-    if (row.reference && *row.reference > 0) {
+    if (row.median && row.reference && *row.reference > 0) {
         char text[32];
-        std::snprintf(text, sizeof text, "%.2fx", row.median / *row.reference);
+        std::snprintf(text, sizeof text, "%.2fx", *row.median / *row.reference);
         ratio = text;
     }
     const char *met = !row.met ? "" : *row.met ? "yes" : "NO";
-    std::printf("| %-46s | %12s | %12s | %7s | %-30s | %-4s |\n", row.measure.c_str(), figure(row.median).c_str(),
+    std::printf("| %-46s | %12s | %12s | %7s | %-30s | %-4s |\n", row.measure.c_str(),
+                row.median ? figure(*row.median).c_str() : "", 
                 reference.c_str(), ratio.c_str(), row.target.c_str(), met);
     std::fflush(stdout);
 }

@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QThread>
 #include <QTimer>
 
 namespace quivara::shell {
@@ -28,12 +29,24 @@ void Shell::start()
 {
     m_splash = new SplashWindow;
     m_splash->setAttribute(Qt::WA_DeleteOnClose);
-    connect(m_splash, &SplashWindow::timedOut, this, &Shell::finishSplash);
     // Once the splash is on screen its interval is idle time: use it to build
     // the one-player window, so the tick only has to show it.
     connect(m_splash, &SplashWindow::firstPainted, this, &Shell::prepareOnePlayer, Qt::QueuedConnection);
+    // Showing a splash before the event loop runs processes events, so on a slow
+    // start its tick can come inside show(). It is then handled once show() has
+    // returned and the splash has been announced, so the windows always appear,
+    // and are reported, splash first.
+    bool tickedWhileShowing = false;
+    const auto early = connect(m_splash, &SplashWindow::timedOut, this, [this, &tickedWhileShowing] {
+        tickedWhileShowing = true;
+        m_splash->timer()->stop();
+    });
     m_splash->show();
+    disconnect(early);
+    connect(m_splash, &SplashWindow::timedOut, this, &Shell::finishSplash);
     Q_EMIT windowShown(m_splash);
+    if (tickedWhileShowing)
+        finishSplash();
 }
 
 void Shell::prepareOnePlayer()
@@ -138,7 +151,12 @@ void Shell::quitNow()
 {
     for (QWidget *window : windows())
         window->hide();
-    QCoreApplication::exit(0);
+    // Asked before the event loop runs (a start-up observer), exit() would do
+    // nothing: the loop then ends as soon as it starts.
+    if (QThread::currentThread()->loopLevel() == 0)
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    else
+        QCoreApplication::exit(0);
 }
 
 QList<QWidget *> Shell::windows() const
