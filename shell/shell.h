@@ -28,6 +28,8 @@ public:
 
     // Shows the splash window; its first tick hands over to the one-player
     // window, which is built while the splash waits (see prepareOnePlayer).
+    // The splash is announced (windowShown) before the one-player window even
+    // when the tick comes while it is being shown.
     void start();
 
     // A new one-player window in its design state, shown centred.
@@ -40,6 +42,7 @@ public:
     two_player::TwoPlayerWindow *showTwoPlayer();
 
     // Ends the program at once: every window goes without its closing handler.
+    // Asked before the event loop runs, the loop ends as soon as it starts.
     void quitNow();
 
     SplashWindow *splash() const { return m_splash; }
