@@ -40,7 +40,8 @@ echo "Depends: $depends"
 for dep in libqt6widgets6 libc6 fonts-liberation; do
     [[ $depends == *"$dep"* ]] || { echo "FAIL: Depends lacks $dep"; exit 1; }
 done
-for file in /usr/bin/quivara /usr/share/applications/$app_id.desktop /usr/share/metainfo/$app_id.metainfo.xml \
+for file in /usr/games/quivara /usr/share/doc/quivara/{copyright,changelog.gz} \
+            /usr/share/man/{,es/}man6/quivara.6.gz /usr/share/applications/$app_id.desktop /usr/share/metainfo/$app_id.metainfo.xml \
             /usr/share/icons/hicolor/{16x16,32x32,48x48,256x256}/apps/$app_id.png; do
     [[ -f $file ]] || { echo "FAIL: $file not installed"; exit 1; }
 done
@@ -49,7 +50,7 @@ done
 cd "$work"
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     source "$1"
-    /usr/bin/quivara & game=$!
+    /usr/games/quivara & game=$!
     window "^Quivara - 1 jugador\$" >/dev/null
     shown=$?
     kill "$game" 2>/dev/null
@@ -57,5 +58,5 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     exit $shown' xwindows "$here/../tools/xwindows.sh" || { echo "FAIL: the installed game showed no one-player window"; exit 1; }
 echo "the installed game opened its one-player window"
 
-# An ordinary user, who cannot write /usr/bin, keeps the two names in their data directory.
-"$here/test-names-as-user.sh" /usr/bin/quivara nobody || { echo "FAIL: names of an ordinary user"; exit 1; }
+# An ordinary user, who cannot write /usr/games, keeps the two names in their data directory.
+"$here/test-names-as-user.sh" /usr/games/quivara nobody || { echo "FAIL: names of an ordinary user"; exit 1; }
