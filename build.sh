@@ -55,6 +55,11 @@ test)
 package)
     install_missing "${all_packages[@]}"
     build
+    # Every file in the package carries the last commit's time, so that the same commit
+    # gives the same package byte for byte.
+    if [[ -z ${SOURCE_DATE_EPOCH:-} ]] && SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null); then
+        export SOURCE_DATE_EPOCH
+    fi
     (cd build && cpack -G DEB)
     ;;
 sanitize)
