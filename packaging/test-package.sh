@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the .deb, installs it with apt-get, starts the installed game until its
-# one-player window shows on a virtual screen, has an ordinary user save and reload
-# the two names, then removes the package.
+# Builds the .deb, checks it with lintian, installs it with apt-get, starts the installed
+# game until its one-player window shows on a virtual screen, has an ordinary user save
+# and reload the two names, then removes the package.
 #   test-package.sh CPACK CPACK_CONFIG APP_ID     (exit 77: skipped)
 set -euo pipefail
 cpack=$1 config=$2 app_id=$3
@@ -30,6 +30,15 @@ trap cleanup EXIT
 debs=("$work"/quivara_*.deb)
 [[ -f ${debs[0]} ]] || { echo "FAIL: cpack made no quivara_*.deb"; cat "$work/cpack.log"; exit 1; }
 echo "built ${debs[0]##*/}"
+
+# Debian's checks of a package: no error and no warning.
+command -v lintian >/dev/null || { echo "FAIL: lintian is not installed (./build.sh test installs it)"; exit 1; }
+if ! lintian --fail-on error,warning "${debs[0]}" >"$work/lintian.log" 2>&1; then
+    grep -v '^running with root privileges' "$work/lintian.log"
+    echo "FAIL: lintian found errors or warnings"
+    exit 1
+fi
+echo "lintian passed"
 
 DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends -o DPkg::Lock::Timeout=120 \
     "${debs[0]}" >"$work/apt.log" || { cat "$work/apt.log"; exit 1; }
