@@ -18,9 +18,11 @@ fi
 
 work=$(mktemp -d)
 installed() { dpkg-query -W -f='${Status}' quivara 2>/dev/null | grep -q 'install ok installed'; }
+ours=
 cleanup() {
-    if installed; then
-        DEBIAN_FRONTEND=noninteractive apt-get remove -y -q --purge -o DPkg::Lock::Timeout=120 quivara >/dev/null
+    # Only a package this test installed is removed: another test's may be on the machine.
+    if [[ -n $ours ]] && installed; then
+        DEBIAN_FRONTEND=noninteractive apt-get remove -y -q --purge -o DPkg::Lock::Timeout=300 quivara >/dev/null
     fi
     rm -rf "$work"
 }
@@ -40,7 +42,13 @@ if ! lintian --fail-on error,warning "${debs[0]}" >"$work/lintian.log" 2>&1; the
 fi
 echo "lintian passed"
 
-DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends -o DPkg::Lock::Timeout=120 \
+# One package test at a time on this machine: the package is installed for the whole system,
+# so a test running beside this one (from another checkout) would replace or remove it.
+exec {lock}>/run/lock/quivara-package-test.lock
+flock -w 300 "$lock" || { echo "FAIL: another package test kept the machine for 300 s"; exit 1; }
+ours=1
+
+DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends -o DPkg::Lock::Timeout=300 \
     "${debs[0]}" >"$work/apt.log" || { cat "$work/apt.log"; exit 1; }
 installed || { echo "FAIL: quivara is not installed after apt-get install"; exit 1; }
 
