@@ -36,21 +36,25 @@ source "$(dirname "$0")/../tools/xwindows.sh"
 play() {
     local edit=$1 one two
     start_game
-    one=$(window '^Quivara - 1 jugador$') && [[ -n $one ]] || fail "no one-player window"
-    xdotool windowfocus --sync "$one" key F2 2>/dev/null
-    two=$(window '^Quivara - 2 jugadores$') && [[ -n $two ]] || fail "F2 opened no two-player window"
+    one=$(window '^Quivara - 1 jugador$') || fail "no one-player window"
+    press "$one" F2 || fail "F2 could not be pressed in the one-player window"
+    two=$(window '^Quivara - 2 jugadores$') || fail "F2 opened no two-player window"
     $edit "$two"
-    xdotool windowfocus --sync "$two" key F1 2>/dev/null
+    press "$two" F1 || fail "F1 could not be pressed in the two-player window"
     gone '^Quivara - 2 jugadores$' || fail "F1 left the two-player window open"
-    one=$(window '^Quivara - 1 jugador$') && [[ -n $one ]] || fail "F1 opened no one-player window"
-    xdotool windowfocus --sync "$one" key alt+s 2>/dev/null
-    timeout 20 tail --pid="$game" -f /dev/null || fail "the game did not end on Alt+S"
+    one=$(window '^Quivara - 1 jugador$') || fail "F1 opened no one-player window"
+    press "$one" alt+s || fail "Alt+S could not be pressed in the one-player window"
+    timeout "$xwindows_deadline" tail --pid="$game" -f /dev/null || fail "the game did not end on Alt+S"
     wait "$game" || fail "the game ended with status $?"
     game=
 }
 
-# Player1's name field Text89 (72,80 px in the client area, below a 19-pixel menu bar).
-type_name() { xdotool mousemove --window "$1" 110 111 click 1 key ctrl+a type 'Ana Bel' 2>/dev/null; }
+# Player1's name field Text89 (72,80 px in the client area, below a 19-pixel menu bar). The
+# window gets the keyboard focus first: the keys must not go to whatever window had it before.
+type_name() {
+    xdotool windowfocus --sync "$1" mousemove --window "$1" 110 111 click 1 key ctrl+a type 'Ana Bel' 2>/dev/null ||
+        fail "could not type a name in the two-player window"
+}
 no_edit() { :; }
 
 play type_name
