@@ -88,9 +88,12 @@ def main(program):
 
         press(two, "menu item", "Acerca de")
         names_distinct(window("Acerca de Quivara"))
+        press(two, "menu item", "Salir")
+        check(game.wait(30) == 0, f"the game ended with {game.returncode}")
     finally:
-        game.terminate()
-        game.wait()
+        if game.poll() is None:
+            game.kill()
+            game.wait()
         shutil.rmtree(home)
     print("FAILED" if failures else "PASSED")
     return 1 if failures else 0
