@@ -5,8 +5,6 @@
 #include <QtTest>
 #include <QtWidgets>
 
-#include <cstring>
-
 using namespace quivara;
 
 namespace {
@@ -72,11 +70,11 @@ const QStringList kPlayer2Row2 = row("Command23 Text74 Text73 Text75 Text76 Labe
 struct FakeSystem : shell::System
 {
     explicit FakeSystem(std::string *said) : said(said) {}
-    shell::RegistryRead readValue(shell::RootKey, const std::string &, const std::string &, std::uint32_t size) override
+    shell::RegistryRead readValue(shell::RootKey, const std::string &, const std::string &, std::uint32_t) override
     {
-        shell::RegistryRead read{shell::RegistryRead::Status::Read, shell::kRegString, std::vector<unsigned char>(size),
-                                 15};
-        return std::memcpy(read.bytes.data(), "C:\\MSINFO32.EXE", 15), read;
+        const std::string path = "C:\\MSINFO32.EXE";
+        return {shell::RegistryRead::Status::Read, shell::kRegString, {path.begin(), path.end()},
+                std::uint32_t(path.size())};
     }
     bool fileExists(const std::string &) override { return true; }
     bool startProgram(const std::string &path) override { return *said = path, true; }
@@ -145,6 +143,8 @@ private Q_SLOTS:
     {
         shell::Shell shell(m_names.path());
         QMainWindow *w = shell.showTwoPlayer();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Text7"));
         const QStringList p1row2 = row("Command11 Text11 Text12 Text10 Text9 Label6 Label8 Label7 Label48");
         const QStringList p2row1 = row("Command2 Text77 Text78 Text80 Text79 Label37 Label35 Label76 Label36");
         const QStringList p2row10 = row("Command12 Text5 Text4 Text6 Text8 Label75 Label73 Label85 Label74");
