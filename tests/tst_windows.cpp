@@ -345,8 +345,8 @@ private Q_SLOTS:
         w->show();
         QVERIFY(w == &splash ? QTest::qWaitForWindowExposed(w) : QTest::qWaitForWindowActive(w));
         const QImage shot = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const QString file = QFileInfo(QStringLiteral(__FILE__)).dir().filePath(
-            QStringLiteral("looks/%1-x%2.png").arg(name, qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"))));
+        const QString file = QDir(QStringLiteral(QUIVARA_LOOKS_DIR)).filePath(
+            QStringLiteral("%1-x%2.png").arg(name, qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"))));
         if (qEnvironmentVariableIsSet("QUIVARA_SAVE_LOOKS"))
             QVERIFY(shot.save(file));
         if (shot != QImage(file).convertToFormat(QImage::Format_RGB32)) {
