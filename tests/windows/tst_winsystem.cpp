@@ -125,11 +125,12 @@ int main(int argc, char **)
         startSysInfo(system);
         // What was started ran, by its exact path, with no arguments; nothing ran in its place.
         const std::string want = expand(c.log, directory);
-        const bool ok = system.log == want && startedAs(wrong, false).empty()
-            && (system.started.empty() || startedAs(system.started, true) == '"' + system.started + '"');
+        const std::string ran = system.started.empty() ? "" : startedAs(system.started, true), instead = startedAs(wrong, false);
+        const bool ok = system.log == want && instead.empty() && (system.started.empty() || ran == '"' + system.started + '"');
         std::printf("%s %s\n", ok ? "PASS" : "FAIL", c.name.c_str());
         if (!ok)
-            std::printf("  log:  %s\n  want: %s\n", system.log.c_str(), want.c_str());
+            std::printf("  log:  %s\n  want: %s\n  ran as: %s\n  instead: %s\n", system.log.c_str(), want.c_str(), ran.c_str(),
+                        instead.c_str());
         failed += !ok;
     }
     return failed ? 1 : 0;
