@@ -47,9 +47,7 @@ private Q_SLOTS:
         QTest::newRow("own digit at 3 after an equal 1") << "1213" << "5515" << "oooo" << "--o-" << false;
         QTest::newRow("the same, ascending") << "1213" << "5515" << "aaaa" << "--x-" << false;
         QTest::newRow("own digit at 4 after equal 1..3") << "7777" << "0007" << "aaao" << "---o" << false;
-        QTest::newRow("all elsewhere") << "1234" << "4321" << "oooo" << "xxxx" << false;
         QTest::newRow("three of four") << "1234" << "1235" << "oooo" << "ooo-" << false;
-        QTest::newRow("case-sensitive letters") << "abcd" << "ABcd" << "aaaa" << "--oo" << false;
         QTest::newRow("empty code and row, first row") << "____" << "____" << "ooaa" << "ooxx" << true;
         QTest::newRow("empty code, digits") << "____" << "12_4" << "aaaa" << "--x-" << false;
         QTest::newRow("empty field meets an empty code field") << "1_34" << "_234" << "oooo" << "x-oo" << false;
@@ -132,41 +130,35 @@ private Q_SLOTS:
             QCOMPARE(drawStatus(view(four(QString::fromLatin1(repeated)))), kRepeated);
     }
 
-    // Each position's digits follow the spread of the rounding; a clock standing still (equal
-    // seeds) still gives fresh draws, as seeding never restarts the sequence.
-    void drawSpread_data()
-    {
-        QTest::addColumn<bool>("clockStands");
-        QTest::newRow("ticking clock") << false;
-        QTest::newRow("clock standing still") << true;
-    }
-
+    // Each position's digits follow the spread of the rounding, with a ticking clock and with one standing
+    // still (equal seeds), which still gives fresh draws: seeding never restarts the sequence.
     void drawSpread()
     {
-        QFETCH(bool, clockStands);
         const std::uint64_t seed = qEnvironmentVariableIsSet("QUIVARA_SEED") ? qEnvironmentVariable("QUIVARA_SEED").toULongLong()
                                                                               : std::random_device()();
         qInfo("seed %llu (QUIVARA_SEED=%llu repeats the run)", qulonglong(seed), qulonglong(seed));
         RandomSource source(seed);
         std::mt19937_64 noise(seed);
-        double clock = 3600.0;
-        constexpr int kDraws = 40000;
-        int counts[4][10] = {}, repeated = 0;
-        for (int i = 0; i < kDraws; ++i) {
-            const DrawnCode drawn = drawCode(source, [&] { return clockStands ? clock : clock += double(noise() % 3) / 64; });
-            for (int p = 0; p < 4; ++p)
-                ++counts[p][drawn.digits[p].size() == 1 ? std::clamp(drawn.digits[p][0] - u'0', 0, 9) : 0];
-            repeated += drawn.status == kRepeated;
-        }
-        for (int p = 0; p < 4; ++p) {
-            for (int d = 0; d < 10; ++d) {
-                const double expected = d > 1 ? 0.1 : p == 0 ? 0.2 * d : d == 0 ? 0.05 : 0.15;
-                // Five standard deviations of a share near 0.1 over 40000 draws is about 0.0075.
-                QVERIFY2(std::abs(double(counts[p][d]) / kDraws - expected) < 0.008,
-                         qPrintable(QStringLiteral("position %1, digit %2: %3").arg(p + 1).arg(d).arg(counts[p][d])));
+        for (double clock = 3600.0; bool clockStands : {false, true}) {
+            constexpr int kDraws = 40000;
+            int counts[4][10] = {}, repeated = 0;
+            for (int i = 0; i < kDraws; ++i) {
+                const DrawnCode drawn = drawCode(source, [&] { return clockStands ? clock : clock += double(noise() % 3) / 64; });
+                for (int p = 0; p < 4; ++p)
+                    ++counts[p][drawn.digits[p].size() == 1 ? std::clamp(drawn.digits[p][0] - u'0', 0, 9) : 0];
+                repeated += drawn.status == kRepeated;
             }
+            for (int p = 0; p < 4; ++p) {
+                for (int d = 0; d < 10; ++d) {
+                    const double expected = d > 1 ? 0.1 : p == 0 ? 0.2 * d : d == 0 ? 0.05 : 0.15;
+                    // Five standard deviations of a share near 0.1 over 40000 draws is about 0.0075.
+                    QVERIFY2(std::abs(double(counts[p][d]) / kDraws - expected) < 0.008,
+                             qPrintable(QStringLiteral("clock standing %1, position %2, digit %3: %4")
+                                            .arg(clockStands).arg(p + 1).arg(d).arg(counts[p][d])));
+                }
+            }
+            QVERIFY(repeated > kDraws / 3 && repeated < kDraws * 2 / 3);
         }
-        QVERIFY(repeated > kDraws / 3 && repeated < kDraws * 2 / 3);
     }
 
     // The clock read for the seeds is the time of day, to the millisecond.
