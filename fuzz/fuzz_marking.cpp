@@ -19,8 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::array<std::u16string, 8> texts;
     for (std::u16string &t : texts) {
         const std::uint8_t head = next();
-        for (int i = 0; i < (head & 3); ++i)
-            t += head & 4 ? char16_t(u'0' + next() % 10) : char16_t(next() | next() << 8);
+        for (int i = 0; i < (head & 3); ++i) {
+            const char16_t first = next();
+            t += head & 4 ? char16_t(u'0' + first % 10) : char16_t(first | next() << 8);
+        }
     }
     const Four g{texts[0], texts[1], texts[2], texts[3]}, c{texts[4], texts[5], texts[6], texts[7]};
     Orders mixed{};
