@@ -109,9 +109,12 @@ private Q_SLOTS:
         QTest::newRow("plain") << "Ana" << QByteArray("Ana\r\n");
         QTest::newRow("emptied field") << "" << QByteArray("\r\n");
         QTest::newRow("blanks") << "  Ana Maria " << QByteArray("  Ana Maria \r\n");
-        QTest::newRow("Windows-1252") << QString::fromUtf16(u"José €ŸŒ\u00a0\u00ff") << QByteArray("Jos\xe9 \x80\x9f\x8c\xa0\xff\r\n");
-        QTest::newRow("? for what the code page lacks") << QString::fromUtf16(u"\u0080Łódź日\u0100") << QByteArray("??\xf3" "d???\r\n");
-        QTest::newRow("a surrogate pair is one character, at the end too") << QString::fromUtf16(u"a😀b😀") << QByteArray("a?b?\r\n");
+        QTest::newRow("Windows-1252") << QString::fromUtf16(u"José €ŸŒ\u00a0\u00ff")
+                                      << QByteArray("Jos\xe9 \x80\x9f\x8c\xa0\xff\r\n");
+        QTest::newRow("? for what the code page lacks") << QString::fromUtf16(u"\u0080Łódź日\u0100")
+                                                        << QByteArray("??\xf3" "d???\r\n");
+        QTest::newRow("a surrogate pair is one character, at the end too") << QString::fromUtf16(u"a😀b😀")
+                                                                           << QByteArray("a?b?\r\n");
         const char16_t edges[] = {0xD800, 0xDC00, 0xDBFF, 0xDFFF}, lone[] = {0xDC00, 0xD800, u'x', 0xD800};
         QTest::newRow("surrogate edges") << QString::fromUtf16(edges, 4) << QByteArray("??\r\n");
         QTest::newRow("lone halves") << QString::fromUtf16(lone, 4) << QByteArray("??x?\r\n");
@@ -164,7 +167,8 @@ private Q_SLOTS:
             const rlimit twoBytes{2, 2};
             if (fault == u"size limit" && (std::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || setrlimit(RLIMIT_FSIZE, &twoBytes)))
                 return 99;
-            return int(NameFiles(places).saveBoth(QStringLiteral("Margarita"), QStringLiteral("Bartolomé"), fdopen(pipeEnds[1], "w")).size());
+            std::FILE *errors = fdopen(pipeEnds[1], "w");
+            return int(NameFiles(places).saveBoth(QStringLiteral("Margarita"), QStringLiteral("Bartolomé"), errors).size());
         });
         close(pipeEnds[1]);
         QFile errors;
@@ -178,7 +182,8 @@ private Q_SLOTS:
                      qPrintable(lines[i]));
         QCOMPARE(read(p1), QByteArray(fault == u"directory" ? "<none>" : failures ? "Ana\r\n" : "Margarita\r\n"));
         QCOMPARE(read(p2), QByteArray(failures < 2 ? "Bartolom\xe9\r\n" : "Luis\r\n"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), (QStringList{kName1, kName2}));
+        const QStringList left = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        QCOMPARE(left, QStringList({kName1, kName2}));
     }
 
     // A save killed at any moment leaves the old name or the new one whole, never a mix.

@@ -105,7 +105,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("counter");
         QTest::addColumn<QString>("next");
-        for (const char *pair : {"0 1", "8 9", "9 10", "199 200", "1009 1010", "007 8", "000 1", "99999999999999999999 100000000000000000000"})
+        for (const char *pair : {"0 1", "8 9", "9 10", "199 200", "1009 1010", "007 8", "000 1",
+                                 "99999999999999999999 100000000000000000000"})
             QTest::newRow(pair) << QString::fromLatin1(pair).section(u' ', 0, 0) << QString::fromLatin1(pair).section(u' ', 1);
         // Anything but decimal digits starts the count again.
         for (const char16_t *odd : {u"", u" ", u" 5", u"-3", u"1.5", u"/", u":", u"a", u"\u0663", u"\uFF13"})

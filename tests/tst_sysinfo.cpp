@@ -60,26 +60,27 @@ private Q_SLOTS:
         QTest::addColumn<RegistryRead>("second");
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QString>("log");
-        const QString e = QStringLiteral("C:\\Archivos de programa\\MSINFO32.EXE"), j = QStringLiteral("C:\\MS Info\\MSINFO32.EXE");
-        const RegistryRead none, dir = text("C:\\MS Info"), exe = text(e.toStdString()), zeroBytes = value(kRegString, "", 0);
-        QTest::newRow("first value started unchecked") << exe << none << QStringList{e} << "first; start $E";
-        QTest::newRow("first value without its zero") << text(e.toStdString(), false) << none << QStringList{e} << "first; start $E";
-        QTest::newRow("first value a number") << value(kRegNumber, {"\xFF\x00\xAB\x12", 4}, 4) << none << QStringList()
+        const std::string exe = "C:\\Archivos de programa\\MSINFO32.EXE";
+        const QStringList first{QString::fromStdString(exe)}, second{QStringLiteral("C:\\MS Info\\MSINFO32.EXE")};
+        const RegistryRead none, dir = text("C:\\MS Info"), zeroBytes = value(kRegString, "", 0);
+        const RegistryRead tooLong = value(0, "", 0, kValueBufferSize, RegistryRead::Status::ValueFailed);
+        const QString secondStarted = QStringLiteral("first; second; exists $J; start $J");
+        QTest::newRow("first value started unchecked") << text(exe) << none << first << "first; start $E";
+        QTest::newRow("first value without its zero") << text(exe, false) << none << first << "first; start $E";
+        QTest::newRow("first value a number") << value(kRegNumber, {"\xFF\x00\xAB\x12", 4}, 4) << none << first
                                               << "first; start &h12AB00FF; $M";
-        QTest::newRow("first value of another type") << value(2, "C:\\x", 5) << none << QStringList() << "first; start ; $M";
-        QTest::newRow("first value counted past the buffer") << value(kRegString, e.toStdString(), 1025, 2048) << dir << QStringList{e, j}
-                                                             << "first; second; exists $J; start $J";
-        QTest::newRow("first value does not start: no second try") << exe << dir << QStringList{j} << "first; start $E; $M";
-        QTest::newRow("second value: the program in its directory") << none << dir << QStringList{j} << "first; second; exists $J; start $J";
-        QTest::newRow("first value too long: second value")
-            << value(0, "", 0, kValueBufferSize, RegistryRead::Status::ValueFailed) << dir << QStringList{j} << "first; second; exists $J; start $J";
+        QTest::newRow("first value of another type") << value(2, "C:\\x", 5) << none << first << "first; start ; $M";
+        QTest::newRow("first value does not start: no second try") << text(exe) << dir << second << "first; start $E; $M";
+        QTest::newRow("first value too long: second value") << tooLong << dir << second << secondStarted;
+        QTest::newRow("first value counted past 1024") << value(kRegString, exe, 1025, 2048) << dir << second << secondStarted;
+        QTest::newRow("second value: the program in its directory") << none << dir << second << secondStarted;
         QTest::newRow("second value joined as it stands")
-            << none << text("C:\\MS Info\\") << QStringList{j} << "first; second; exists C:\\MS Info\\\\MSINFO32.EXE; $M";
+            << none << text("C:\\MS Info\\") << second << "first; second; exists C:\\MS Info\\\\MSINFO32.EXE; $M";
         QTest::newRow("no program in the directory") << none << dir << QStringList() << "first; second; exists $J; $M";
         QTest::newRow("file test fails") << none << dir << QStringList{QStringLiteral("throw")} << "first; second; $M";
         QTest::newRow("both values missing") << none << none << QStringList() << "first; second; $M";
-        QTest::newRow("zero-byte first value") << zeroBytes << dir << QStringList{j} << "first; $M";
-        QTest::newRow("zero-byte second value") << none << zeroBytes << QStringList{j} << "first; second; $M";
+        QTest::newRow("zero-byte first value") << zeroBytes << dir << second << "first; $M";
+        QTest::newRow("zero-byte second value") << none << zeroBytes << second << "first; second; $M";
     }
 
     void startSysInfo()

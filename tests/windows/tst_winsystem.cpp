@@ -72,7 +72,8 @@ void set(const char *key, const char *name, const Value &value, const std::strin
     HKEY handle = nullptr;
     if (value.type != REG_NONE && RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                                                   &handle, nullptr) == ERROR_SUCCESS) {
-        RegSetValueExA(handle, name, 0, value.type, reinterpret_cast<const BYTE *>(data.c_str()), DWORD(data.size() + value.extra));
+        const DWORD size = DWORD(data.size() + value.extra);
+        RegSetValueExA(handle, name, 0, value.type, reinterpret_cast<const BYTE *>(data.c_str()), size);
         RegCloseKey(handle);
     }
 }
