@@ -69,6 +69,8 @@ private Q_SLOTS:
         QTest::newRow("first value without its zero") << text(exe, false) << none << first << "first; start $E";
         QTest::newRow("first value a number") << value(kRegNumber, {"\xFF\x00\xAB\x12", 4}, 4) << none << first
                                               << "first; start &h12AB00FF; $M";
+        QTest::newRow("first value filling the buffer") << text(std::string(1023, 'a')) << none << first
+                                                        << QStringLiteral("first; start %1; $M").arg(QString(1023, u'a'));
         QTest::newRow("first value of another type") << value(2, "C:\\x", 5) << none << first << "first; start ; $M";
         QTest::newRow("first value does not start: no second try") << text(exe) << dir << second << "first; start $E; $M";
         QTest::newRow("first value too long: second value") << tooLong << dir << second << secondStarted;
