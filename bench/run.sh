@@ -7,8 +7,7 @@ dir=${1:-build}/bench
 runs=${2:-30}
 
 echo "Quivara benchmarks, $(date +%F), $(nproc) cores, $(uname -m), offscreen;"
-echo "medians; start-up: $runs starts of each program, alternating; switch: $((runs * 2)) of each after one unmeasured round; rules: Google Benchmark, 9 interleaved repetitions"
+echo "medians; start-up: $runs starts of each program, alternating; switch: $((runs * 2)) of each after one unmeasured round"
 echo
 "$dir"/quivara_bench_startup --header --runs "$runs"
 "$dir"/quivara_bench_switch --rounds "$((runs * 2 + 1))"
-"$dir"/quivara_bench_rules

@@ -1,29 +1,17 @@
-// A stand-in for System Information: writes its command line to a marker file named after itself.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
+// A stand-in for System Information: writes its command line to "<its own path>.started".
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 int main()
 {
     char self[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, self, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
+    const std::string marker = std::string(self, length) + ".started", part = marker + ".part";
+    // Written aside and renamed, so a marker is never seen half-written.
+    std::FILE *file = std::fopen(part.c_str(), "wb");
+    if (!file || std::fputs(GetCommandLineA(), file) < 0 || std::fclose(file) != 0)
         return 1;
-    const std::string marker = std::string(self) + ".started";
-    const std::string partial = marker + ".part";
-    const std::string commandLine = GetCommandLineA();
-
-    // Written aside and then renamed, so a marker is never seen half-written.
-    HANDLE file = CreateFileA(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return 1;
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, commandLine.data(), DWORD(commandLine.size()), &written, nullptr);
-    CloseHandle(file);
-    if (!ok || !MoveFileExA(partial.c_str(), marker.c_str(), MOVEFILE_REPLACE_EXISTING))
-        return 1;
-    return 0;
+    return MoveFileExA(part.c_str(), marker.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
 }

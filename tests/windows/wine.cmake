@@ -53,21 +53,7 @@ set_tests_properties(wine_prefix_setup PROPERTIES FIXTURES_SETUP wine ENVIRONMEN
 set_tests_properties(wine_prefix_cleanup PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT "${wine_env}" TIMEOUT 60
                                                     RESOURCE_LOCK quivara_wine LABELS wine)
 
-# One test per case; the cases share the prefix's registry, so they run one at a time.
-set(wine_cases
-  first_value_started_without_second_key
-  second_value_joined_and_started
-  second_directory_without_program
-  string_with_terminating_zero
-  string_without_terminating_zero
-  zero_byte_value
-  value_longer_than_buffer
-  both_keys_absent
-  number_value
-  files_and_programs
-)
-foreach(case IN LISTS wine_cases)
-  add_test(NAME wine_${case} COMMAND ${run_wine} ${QUIVARA_WINE} ${windows_dir}/tst_winsystem.exe ${case})
-  set_tests_properties(wine_${case} PROPERTIES
-    FIXTURES_REQUIRED wine RESOURCE_LOCK quivara_wine ENVIRONMENT "${wine_env}" TIMEOUT 60 LABELS wine)
-endforeach()
+# One program runs every case; the cases share the prefix's registry.
+add_test(NAME wine_winsystem COMMAND ${run_wine} ${QUIVARA_WINE} ${windows_dir}/tst_winsystem.exe)
+set_tests_properties(wine_winsystem PROPERTIES
+  FIXTURES_REQUIRED wine RESOURCE_LOCK quivara_wine ENVIRONMENT "${wine_env}" TIMEOUT 180 LABELS wine)

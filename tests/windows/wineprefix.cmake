@@ -6,7 +6,7 @@ if(ACTION STREQUAL "setup")
   file(MAKE_DIRECTORY "${PREFIX}")
   # One server for every case, kept 30 s after its last client: later starts take a fraction of a second.
   execute_process(COMMAND sh -c "exec \"$0\" -p30 </dev/null >/dev/null 2>&1" "${WINESERVER}")
-  # The first start fills the prefix (several seconds); the program only names its cases.
+  # The first start fills the prefix (several seconds); with --list the program does nothing more.
   execute_process(COMMAND "${RUN}" "${WINE}" "${PROGRAM}" --list RESULT_VARIABLE result OUTPUT_VARIABLE cases)
   if(NOT result EQUAL 0)
     message(FATAL_ERROR "Wine could not run ${PROGRAM} in ${PREFIX}: ${result}\n${cases}")
