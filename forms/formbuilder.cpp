@@ -24,7 +24,6 @@
 #include <QPushButton>
 
 #include <algorithm>
-#include <array>
 
 namespace quivara::forms {
 namespace {
@@ -112,19 +111,9 @@ QWidget *makeField(QWidget *parent, const ControlDesign &design)
     // cursor move, which makes Qt build an accessibility record for every field.
     auto *field = design.caption.empty() ? new QLineEdit(parent) : new QLineEdit(qstr(design.caption), parent);
     if (design.maxLength > 0) {
-        // A limit in whole characters; the short limits of the boards are shared
-        // by all their fields and live as long as the process.
-        static std::array<CharacterLimit *, 8> shared{};
-        CharacterLimit *limit = nullptr;
-        if (design.maxLength < int(shared.size())) {
-            if (!shared[design.maxLength])
-                shared[design.maxLength] = new CharacterLimit(design.maxLength);
-            limit = shared[design.maxLength];
-        } else {
-            limit = new CharacterLimit(design.maxLength, field);
-        }
+        // A limit in whole characters.
         field->setMaxLength(CharacterLimit::unitsFor(design.maxLength));
-        field->setValidator(limit);
+        field->setValidator(new CharacterLimit(design.maxLength, field));
     }
     if (design.kind == Kind::MaskedField) {
         field->setStyle(questionMarkStyle());
