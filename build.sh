@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up a Debian 12 machine for the game, builds it, then plays it or runs its tests.
 #   ./build.sh play    install what the game needs, build it (build-play/), start it
 #   ./build.sh test    install what is missing, build, run every test

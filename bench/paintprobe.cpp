@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reports the first paint of named windows to a start-up launcher over an inherited pipe.
 #include "bench/paintprobe.h"
 

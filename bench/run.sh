@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every benchmark of a build and prints one table (run through ./build.sh bench).
 #   bench/run.sh [build dir (default build)] [start-up runs (default 30)]
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up benchmark launcher: starts the game's start path and a bare Qt program, alternately,
 // timing each from just before the exec to the first paint of its windows, with its peak memory.
 #include "bench/paintprobe.h"

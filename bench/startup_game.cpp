@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up benchmark child: the game's own start path, reporting when its windows are first painted.
 #include "bench/paintprobe.h"
 #include "shell/app.h"

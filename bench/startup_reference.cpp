@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up benchmark reference: a bare Qt Widgets program showing one empty 362 x 418 window.
 #include "bench/paintprobe.h"
 

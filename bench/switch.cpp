@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window-switch benchmark: "&Dos Jugadores" then "Un Jugador", each timed from the menu action's
 // trigger (what a click on the item does) to the first paint of the window it opens.
 #include "bench/paintprobe.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One row of the benchmark table, printed the same way by every benchmark program.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The widgets of a built board, addressed by row and position.
 #include "forms/board.h"
 

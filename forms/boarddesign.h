@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A board of ten guess rows as data: the control names of every row and where the row's parts stand.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text fields limited to a number of whole characters, a surrogate pair (an emoji) being one.
 #pragma once
 

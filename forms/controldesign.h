@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A control of a form as data: name, kind, twips rectangle, caption, font and colours.
 #pragma once
 

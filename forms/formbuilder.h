@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds widgets, menus and window frames from their descriptions as data.
 #pragma once
 

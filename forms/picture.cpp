@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's pictures, read from the program's resources.
 #include "forms/picture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A push button in the picture style: a flat coloured face with its picture above its caption.
 #include "forms/picturebutton.h"
 

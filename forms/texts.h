@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts read off controls, viewed as the rules' texts.
 #pragma once
 

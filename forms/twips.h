@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Layout units: forms are described in twips and placed in device-independent pixels.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one-player window's design: its controls, its board of ten rows and its menu bar.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one-player window: ten guess rows against a hidden random code.
 #pragma once
 

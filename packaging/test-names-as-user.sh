@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # An ordinary user plays the installed game on a virtual screen: types a name in the
 # two-player window, leaves it, and finds the name again on the next start.
 #   test-names-as-user.sh PROGRAM USER      (run as root; starts its own X server)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the .deb, checks it with lintian, installs it with apt-get, starts the installed
 # game until its one-player window shows on a virtual screen, has an ordinary user save
 # and reload the two names, then removes the package.

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws every picture of the game into this folder (needs Debian's python3-pil and fonts-dejavu-core).
 
 Run it again after changing a picture; the PNG files it writes are committed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The marking rule and the win test.
 #include "rules/marking.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The marking rule and the win test: a guess row judged position by position against a secret code.
 #pragma once
 

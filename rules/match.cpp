@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One step of a two-player match and the games-won counter.
 #include "rules/match.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One step of a two-player match: the status line is the match state, each submitted row moves it on.
 #pragma once
 

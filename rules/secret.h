@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing the one-player game's secret code from a reseeded random source.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About window's design: its size, place on the screen and controls.
 #pragma once
 

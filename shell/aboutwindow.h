@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About window: the program's title, version and credits, and a way to System Information.
 #pragma once
 

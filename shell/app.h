@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's start path, shared by the executable, its tests and its benchmarks.
 #pragma once
 

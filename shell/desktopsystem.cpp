@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The System Information lookup's needs in the running program: the system's own registry,
 // files and processes where it has them, and a Qt message box.
 #include "shell/desktopsystem.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Creates the program's windows and carries their requests to one another.
 #include "shell/shell.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The splash window: the splash picture for a moment, then the game.
 #include "shell/splashwindow.h"
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The System Information lookup: plain C++ without Qt, so it also cross-compiles for Windows.
 add_library(quivara_sysinfo STATIC
   ${CMAKE_CURRENT_LIST_DIR}/system.h

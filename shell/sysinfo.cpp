@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finds the System Information program through two registry values and starts it.
 #include "shell/sysinfo.h"
 

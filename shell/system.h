@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the System Information lookup needs from the operating system, behind one small interface.
 #pragma once
 

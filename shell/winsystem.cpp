@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The System Information lookup's needs met by the Windows API; builds only on Windows, needs no Qt.
 #include "shell/winsystem.h"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Counts code and test lines (non-blank, not a // comment) and fails when the tests pass 40 % of the code.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the README's screenshots of the four windows from the real program on a virtual X server.
 #   tools/screenshots.sh [build-dir]     (needs xvfb, xdotool, imagemagick)
 # docs/splash.png      the splash window, shown by tools/splashstill.cpp with its timer stopped

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows the game's splash window with its timer stopped and saves what the screen shows of it.
 //   quivara_splash_still OUT.png      (for the README's screenshots; the game itself never stops the timer)
 #include "shell/app.h"

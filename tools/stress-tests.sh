@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the whole test suite of the normal build and of the sanitizer build N times each while two
 # CPU-bound loops keep the machine busy, then prints how many runs failed and which tests.
 #   tools/stress-tests.sh [N (default 5)]

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Waiting for the game's windows on an X server, for the scripts that drive the real program.
 # Source it; needs xdotool. xdotool gives up when a window vanishes while it is looking, as one
 # does at every switch between the game windows, so each question is asked again until it holds.

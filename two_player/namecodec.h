@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bytes of a name file and the name they hold, in the system's ANSI code page.
 #pragma once
 

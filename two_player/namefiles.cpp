@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player name files, beside the program or in the user's data directory.
 #include "two_player/namefiles.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player name files: one name per file, one line ended by CR LF, beside the program or in the user's data directory.
 #pragma once
 

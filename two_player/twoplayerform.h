@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two-player window's design: its controls, the two boards of ten rows and its menu bar.
 #pragma once
 

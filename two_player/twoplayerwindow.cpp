@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two-player window: two boards, two masked codes, the match on the status line, the names.
 #include "two_player/twoplayerwindow.h"
 
