@@ -4,10 +4,9 @@
 #   fuzz/run.sh [seconds per target (default 20)]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-targets=(marking namefile registryvalue)
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIVARA_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
-cmake --build build-fuzz --target "${targets[@]/#/fuzz_}"
-for name in "${targets[@]}"; do
+for name in marking namefile registryvalue; do
+    cmake --build build-fuzz --target "fuzz_$name"
     echo "== fuzz_$name for ${1:-20} s (a crash's input lands in build-fuzz/: add it to fuzz/corpus/$name/)"
     # New inputs go to the scratch directory, the first one; the committed corpus is only read.
     mkdir -p "build-fuzz/corpus/$name"
