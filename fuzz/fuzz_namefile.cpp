@@ -6,21 +6,15 @@
 
 using namespace quivara::two_player;
 
-namespace {
-
-// What saving the name a file gives must write: its first 64 KiB without line ends, then CR LF.
-std::string kept(std::string_view file)
-{
-    std::string bytes(file.substr(0, kMaxNameFileBytes));
-    std::erase_if(bytes, [](char c) { return c == '\r' || c == '\n'; });
-    return bytes + "\r\n";
-}
-
-} // namespace
-
-// The input as a file, and as a typed name (UTF-16), which saves as at most a byte per code unit.
+// The input as a file, and as a typed name (UTF-16, saved as at most a byte per code unit). Saving the
+// name a file gives writes its first 64 KiB back without line ends, then CR LF.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
+    auto kept = [](std::string_view file) {
+        std::string bytes(file.substr(0, kMaxNameFileBytes));
+        std::erase_if(bytes, [](char c) { return c == '\r' || c == '\n'; });
+        return bytes + "\r\n";
+    };
     const std::string_view file(reinterpret_cast<const char *>(data), size);
     std::u16string typed(size / 2, u'\0');
     for (std::size_t i = 0; i < typed.size(); ++i)
