@@ -71,6 +71,8 @@ private Q_SLOTS:
                                                 << "first; second; exists C:\\D\\MSINFO32.EXE; start C:\\D\\MSINFO32.EXE; ";
         QTest::newRow("first counted past 1024") << Fake(value(kRegString, "C:\\x", 1025, 2048), dir, j)
                                                  << "first; second; exists C:\\D\\MSINFO32.EXE; start C:\\D\\MSINFO32.EXE; ";
+        QTest::newRow("first counted past its buffer") << Fake(value(kRegString, "C:\\x", 9, 8), dir, j)
+                                                   << "first; second; exists C:\\D\\MSINFO32.EXE; start C:\\D\\MSINFO32.EXE; ";
         QTest::newRow("second joined as it stands, no program")
             << Fake({}, text("C:\\D\\"), j) << "first; second; exists C:\\D\\\\MSINFO32.EXE; message";
         QTest::newRow("file test fails") << Fake({}, dir, "throw") << "first; second; message";
