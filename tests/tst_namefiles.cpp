@@ -102,8 +102,8 @@ private Q_SLOTS:
         QTest::newRow("Windows-1252") << QString::fromUtf16(u"José €ŸŒ\u00a0\u00ff") << QByteArray("Jos\xe9 \x80\x9f\x8c\xa0\xff\r\n");
         QTest::newRow("? for what the code page lacks") << QString::fromUtf16(u"\u0080ó日\u0100") << QByteArray("?\xf3??\r\n");
         // Lone halves, then whole pairs at the edges of the surrogate ranges, the last at the very end.
-        const char16_t surrogates[] = {0xDC00, 0xD800, u'x', 0xD800, 0xDC00, 0xDBFF, 0xDFFF};
-        QTest::newRow("surrogates") << QString::fromUtf16(surrogates, 7) << QByteArray("??x??\r\n");
+        const char16_t surrogates[] = {0xDC00, 0xDC00, 0xD800, u'x', 0xD800, 0xDC00, 0xDBFF, 0xDFFF};
+        QTest::newRow("surrogates") << QString::fromUtf16(surrogates, 8) << QByteArray("???x??\r\n");
     }
 
     // Over an older, longer file; nothing is left beside it.
