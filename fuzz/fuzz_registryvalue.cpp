@@ -4,41 +4,22 @@
 #include <sanitizer/asan_interface.h>
 
 #include <cstdint>
-#include <cstdlib>
 
 using namespace quivara::shell;
 
 namespace {
 
-// Answers with what the input says; the bytes past the reported count are poisoned under
-// AddressSanitizer, so reading one stops the run. `given` keeps an unpoisoned copy.
+// Answers with `read`, the bytes past its count poisoned under AddressSanitizer: reading one stops the run.
 struct FakeSystem : System
 {
-    const std::uint8_t *data = nullptr;
-    std::size_t size = 0, at = 0;
-    RegistryRead given;
+    RegistryRead read;
 
-    std::uint32_t number(int bytes)
-    {
-        std::uint32_t n = 0;
-        for (int i = 0; i < bytes; ++i)
-            n |= std::uint32_t(at < size ? data[at++] : 0) << (8 * i);
-        return n;
-    }
     RegistryRead readValue(RootKey, const std::string &, const std::string &, std::uint32_t) override
     {
-        const std::uint32_t head = number(1);
-        RegistryRead read;
-        read.status = RegistryRead::Status(head % 4 % 3);
-        read.type = head & 4 ? kRegString : head & 8 ? kRegNumber : number(1);
-        read.bytes.resize(head & 16 ? number(2) : kValueBufferSize); // now and then not the buffer asked for
-        read.size = head & 32 ? number(4) : number(2) % 2048;
-        for (unsigned char &byte : read.bytes)
-            byte = static_cast<unsigned char>(number(1));
-        given = read;
-        if (read.size < read.bytes.size())
-            ASAN_POISON_MEMORY_REGION(read.bytes.data() + read.size, read.bytes.size() - read.size);
-        return read;
+        RegistryRead given = read;
+        if (given.size < given.bytes.size())
+            ASAN_POISON_MEMORY_REGION(given.bytes.data() + given.size, given.bytes.size() - given.size);
+        return given;
     }
     bool fileExists(const std::string &) override { return false; }
     bool startProgram(const std::string &) override { return false; }
@@ -47,24 +28,17 @@ struct FakeSystem : System
 
 } // namespace
 
+// Input: status, type, a 16-bit little-endian count, then the buffer. The text it gives is the unit tests' business.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
+    if (size < 4)
+        return 0;
     FakeSystem system;
-    system.data = data;
-    system.size = size;
-    std::string value = "before";
-    enum { Found, Missing, Thrown } outcome = Thrown;
+    system.read = {RegistryRead::Status(data[0] % 3), data[1], {data + 4, data + size}, std::uint32_t(data[2] | data[3] << 8)};
+    std::string value;
     try {
-        outcome = getKeyValue(system, RootKey::LocalMachine, kMsinfoKey, kMsinfoValue, value) ? Found : Missing;
+        getKeyValue(system, RootKey::LocalMachine, kMsinfoKey, kMsinfoValue, value);
     } catch (const EmptyValueError &) {
     }
-    // Read only when the count is within both buffers: an empty count throws, with the text untouched; any
-    // other failure empties the text; a string is never longer than its count.
-    const RegistryRead &read = system.given;
-    const bool readable = read.status == RegistryRead::Status::Read && read.size <= kValueBufferSize
-        && read.size <= read.bytes.size();
-    if (outcome != (!readable ? Missing : read.size == 0 ? Thrown : Found) || (outcome == Missing && !value.empty())
-        || (outcome == Thrown && value != "before") || (outcome == Found && read.type == kRegString && value.size() > read.size))
-        std::abort();
     return 0;
 }

@@ -1,16 +1,14 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang and libFuzzer (with AddressSanitizer and UBSan) and runs each for
-# a bounded time from its corpus in fuzz/corpus/<name>/; a crash stops the run.
+# Builds the fuzz targets with clang, libFuzzer and AddressSanitizer and runs each for a bounded time from
+# its corpus in fuzz/corpus/<name>/ (new inputs go to build-fuzz/corpus/<name>/); a crash stops the run.
 #   fuzz/run.sh [seconds per target (default 20)]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-targets=(marking namefile registryvalue)
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIVARA_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
-cmake --build build-fuzz --target "${targets[@]/#/fuzz_}"
-for name in "${targets[@]}"; do
-    echo "== fuzz_$name for ${1:-20} s (a crash's input lands in build-fuzz/: add it to fuzz/corpus/$name/)"
-    # New inputs go to the scratch directory, the first one; the committed corpus is only read.
+for name in marking namefile registryvalue; do
+    cmake --build build-fuzz --target "fuzz_$name"
     mkdir -p "build-fuzz/corpus/$name"
+    echo "== fuzz_$name for ${1:-20} s (a crash's input lands in build-fuzz/: add it to fuzz/corpus/$name/)"
     build-fuzz/fuzz/fuzz_"$name" -max_total_time="${1:-20}" -timeout=10 -rss_limit_mb=2048 -artifact_prefix=build-fuzz/ \
         "build-fuzz/corpus/$name" "fuzz/corpus/$name" 2>&1 | tail -n 30
 done

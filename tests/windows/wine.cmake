@@ -25,7 +25,7 @@ ExternalProject_Add(quivara_windows
     -DQUIVARA_SOURCE_DIR=${PROJECT_SOURCE_DIR}
   BUILD_ALWAYS ON
   INSTALL_COMMAND ""
-  BUILD_BYPRODUCTS ${windows_dir}/tst_winsystem.exe ${windows_dir}/startprobe.exe
+  BUILD_BYPRODUCTS ${windows_dir}/tst_winsystem.exe
 )
 
 # A prefix of its own in the temporary directory, one per build tree.
