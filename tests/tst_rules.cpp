@@ -49,7 +49,6 @@ private Q_SLOTS:
         QTest::newRow("empty field meets an empty code field") << "1_34" << "_234" << true << "x-oo" << false;
         QTest::newRow("12 is not 1") << "12|7|1|8" << "1|7|1|8" << false << "xooo" << false;
         QTest::newRow("1 is not 12") << "1|7|12|8" << "12|7|1|8" << true << "xoxo" << false;
-        QTest::newRow("two-character texts win") << "12|7|1|8" << "12|7|1|8" << false << "oooo" << true;
         QTest::newRow("no trimming, no numbers") << "7|8|9|0" << " 7|8 |09|0" << false << "---o" << false;
     }
 
@@ -112,43 +111,38 @@ private Q_SLOTS:
 
     void drawnDigitAndStatus()
     {
-        // r x 10 rounded half to even, 9 taken off above 9; at the first position at least 1.
+        // r x 10 rounded half to even, 9 taken off above 9 (the first position's floor of 1 shows in the spread).
         for (auto [r, digit] : {std::pair{0.0, 0}, {0.05, 0}, {0.25, 2}, {0.75, 8}, {0.9, 9}, {0.95, 1}})
             QCOMPARE(digitFromDraw(r, false), digit);
-        for (auto [r, digit] : {std::pair{0.0, 1}, {0.1, 1}, {0.2, 2}, {0.9999, 1}})
-            QCOMPARE(digitFromDraw(r, true), digit);
         QCOMPARE(drawStatus(view(four(QStringLiteral("4071")))), kReady);
         for (const char *repeated : {"5537", "1231", "1223", "1233", "12|1|2|12"})
             QCOMPARE(drawStatus(view(four(QString::fromLatin1(repeated)))), kRepeated);
     }
 
-    // Each position's digits follow the spread of the rounding, with a ticking clock and with one standing
-    // still (equal seeds), which still gives fresh draws: seeding never restarts the sequence.
+    // Each position's digits follow the spread of the rounding with a clock standing still: equal seeds
+    // still give fresh draws, as seeding never restarts the sequence.
     void drawSpread()
     {
         const std::uint64_t seed = qEnvironmentVariable("QUIVARA_SEED", QString::number(std::random_device()())).toULongLong();
         qInfo("seed %llu (QUIVARA_SEED=%llu repeats the run)", qulonglong(seed), qulonglong(seed));
         RandomSource source(seed);
-        std::mt19937_64 noise(seed);
-        for (double clock = 3600.0; bool clockStands : {false, true}) {
-            constexpr int kDraws = 40000;
-            int counts[4][10] = {}, repeated = 0;
-            for (int i = 0; i < kDraws; ++i) {
-                const DrawnCode drawn = drawCode(source, [&] { return clockStands ? clock : clock += double(noise() % 3) / 64; });
-                for (int p = 0; p < 4; ++p)
-                    ++counts[p][drawn.digits[p].size() == 1 ? std::clamp(drawn.digits[p][0] - u'0', 0, 9) : 0];
-                repeated += drawn.status == kRepeated;
-            }
-            for (int p = 0; p < 4; ++p) {
-                for (int d = 0; d < 10; ++d) {
-                    const double expected = d > 1 ? 0.1 : p == 0 ? 0.2 * d : d == 0 ? 0.05 : 0.15;
-                    // Five standard deviations of a share near 0.1 over 40000 draws is about 0.0075.
-                    QVERIFY2(std::abs(double(counts[p][d]) / kDraws - expected) < 0.008, qPrintable(
-                        QStringLiteral("clock standing %1, position %2, digit %3: %4").arg(clockStands).arg(p + 1).arg(d).arg(counts[p][d])));
-                }
-            }
-            QVERIFY(repeated > kDraws / 3 && repeated < kDraws * 2 / 3);
+        constexpr int kDraws = 40000;
+        int counts[4][10] = {}, repeated = 0;
+        for (int i = 0; i < kDraws; ++i) {
+            const DrawnCode drawn = drawCode(source, [] { return 3600.0; });
+            for (int p = 0; p < 4; ++p)
+                ++counts[p][drawn.digits[p].size() == 1 ? std::clamp(drawn.digits[p][0] - u'0', 0, 9) : 0];
+            repeated += drawn.status == kRepeated;
         }
+        for (int p = 0; p < 4; ++p) {
+            for (int d = 0; d < 10; ++d) {
+                const double expected = d > 1 ? 0.1 : p == 0 ? 0.2 * d : d == 0 ? 0.05 : 0.15;
+                // Five standard deviations of a share near 0.1 over 40000 draws is about 0.0075.
+                QVERIFY2(std::abs(double(counts[p][d]) / kDraws - expected) < 0.008,
+                         qPrintable(QStringLiteral("position %1, digit %2: %3").arg(p + 1).arg(d).arg(counts[p][d])));
+            }
+        }
+        QVERIFY(repeated > kDraws / 3 && repeated < kDraws * 2 / 3);
     }
 
     // The clock read for the seeds is the time of day, to the millisecond.
