@@ -23,8 +23,6 @@ std::array<std::u16string, 4> four(const QString &s)
 
 Four view(const std::array<std::u16string, 4> &t) { return {t[0], t[1], t[2], t[3]}; }
 
-QString str(std::u16string_view s) { return QString::fromUtf16(s.data(), qsizetype(s.size())); }
-
 } // namespace
 
 class TestRules : public QObject
@@ -60,7 +58,7 @@ private Q_SLOTS:
         const auto c = four(code), g = four(guess);
         QString marks;
         for (Mark m : markRow(view(g), view(c), ownFirst ? kOwnFirst : kAscending))
-            marks += m == Mark::None ? QStringLiteral("-") : str(markText(m));
+            marks += m == Mark::None ? QStringLiteral("-") : QStringView(markText(m)).toString();
         QTEST(marks, "marks");
         QTEST(guessesCode(view(g), view(c)), "wins");
     }
@@ -86,9 +84,8 @@ private Q_SLOTS:
         QFETCH(QString, status);
         QFETCH(bool, hit);
         const Player2Outcome out = quivara::rules::player2Step(status.toStdU16String(), hit);
-        QTEST(out.status ? str(*out.status) : QStringLiteral("="), "next");
+        QTEST(out.status ? QStringView(*out.status).toString() : QStringLiteral("="), "next");
         QTEST(out.winner, "winner");
-        QCOMPARE(player1Status(hit), hit ? kPlayer2CanTie : kPlayer2CanWin);
     }
 
     void incrementCounter_data()
@@ -134,14 +131,13 @@ private Q_SLOTS:
                 ++counts[p][drawn.digits[p].size() == 1 ? std::clamp(drawn.digits[p][0] - u'0', 0, 9) : 0];
             repeated += drawn.status == kRepeated;
         }
-        for (int p = 0; p < 4; ++p) {
+        for (int p = 0; p < 4; ++p)
             for (int d = 0; d < 10; ++d) {
                 const double expected = d > 1 ? 0.1 : p == 0 ? 0.2 * d : d == 0 ? 0.05 : 0.15;
                 // Five standard deviations of a share near 0.1 over 40000 draws is about 0.0075.
                 QVERIFY2(std::abs(double(counts[p][d]) / kDraws - expected) < 0.008,
                          qPrintable(QStringLiteral("position %1, digit %2: %3").arg(p + 1).arg(d).arg(counts[p][d])));
             }
-        }
         QVERIFY(repeated > kDraws / 3 && repeated < kDraws * 2 / 3);
     }
 
