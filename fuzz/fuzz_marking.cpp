@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: row marking and the win test for any texts and orders.
 #include "rules/marking.h"
 

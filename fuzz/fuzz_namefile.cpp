@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: the name-file codec on any file and any typed name.
 #include "two_player/namecodec.h"
 

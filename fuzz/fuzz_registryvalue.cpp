@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: a registry value's text from a system reporting any status, type, count and buffer.
 #include "shell/sysinfo.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target once over every file of the corpus directory it is given.
 #include <cstdint>
 #include <cstdio>

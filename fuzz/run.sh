@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets with clang, libFuzzer and AddressSanitizer and runs each for a bounded time from
 # its corpus in fuzz/corpus/<name>/ (new inputs go to build-fuzz/corpus/<name>/); a crash stops the run.
 #   fuzz/run.sh [seconds per target (default 20)]

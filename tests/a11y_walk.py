@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What a screen reader learns from the running game, asked through AT-SPI as readers ask.
 # usage: a11y_walk.py QUIVARA, under a session bus and an X server (dbus-run-session -- xvfb-run -a ...).
 import os, re, shutil, subprocess, sys, tempfile, time

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player name files through the real file system: their bytes, odd files, where they live, failed saves.
 #include "two_player/namefiles.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's rules on plain texts: marking and the win test, the match step, the counter, the code draw.
 #include "rules/match.h"
 #include "rules/secret.h"

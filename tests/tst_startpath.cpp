@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's start path with a measurement hook, on a quick start and on one so slow that the
 // splash's tick comes while the splash is still being shown.
 #include "shell/app.h"

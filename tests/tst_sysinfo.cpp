@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The System Information lookup against a fake system: a registry value's text, and every way to the program.
 #include "shell/sysinfo.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows as players meet them: whole games through the controls' object names, any text in any
 // field, switching and ending with the names, the About window, and each window's picture.
 #include "shell/shell.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The System Information lookup on a real Windows registry, file system and process start, run under
 // Wine in a throw-away prefix: each case sets the two registry values and names what must happen.
 // Copied under another name, the program stands in for System Information and notes how it was started.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows side of the System Information lookup: cross-compiled with mingw-w64 and tested under Wine,
 # on a throw-away Wine prefix made once for all cases. Skipped only when the tools are missing.
 # The sanitizer build leaves them out (its test run skips the label wine): no cross-build there.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes a fresh Wine prefix for the Windows tests, or takes it away again.
 #   cmake -DACTION=setup|cleanup -DPREFIX=dir -DWINESERVER=wineserver [-DRUN=runwine.sh -DWINE=wine64 -DPROGRAM=exe]
 #         -P wineprefix.cmake
