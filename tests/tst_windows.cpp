@@ -100,7 +100,12 @@ private Q_SLOTS:
         shell::Shell shell(m_names.path());
         QMainWindow *w = shell.showTwoPlayer();
         QVERIFY(QTest::qWaitForWindowActive(w));
-        QCOMPARE(QApplication::focusWidget()->objectName(), u"Text7"_s);
+        QStringList tabs{QApplication::focusWidget()->objectName()}; // Player1's row, then Player2's
+        for (int i = 0; i < 9; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            tabs << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(tabs.join(u' '), u"Text7 Text1 Text3 Text2 Command1 Text77 Text78 Text80 Text79 Command2"_s);
         const char *p2row1 = "Command2 Text77 Text78 Text80 Text79 Label37 Label35 Label76 Label36";
         const char *p2row10 = "Command12 Text5 Text4 Text6 Text8 Label75 Label73 Label85 Label74";
         const auto step = [&](const char *row, const char *four) { return play(w, row, four, u"Label61 Label2 Label3"); };
