@@ -65,14 +65,19 @@ void set(const char *key, const char *name, DWORD type, const std::string &value
 }
 
 // The command line a started copy noted, waiting up to 15 s for it; "" when it did not run.
+// The note appears by a rename, and Wine can hold the renamed file for a moment before it opens for
+// reading or deleting, so both are waited for.
 std::string startedAs(const std::string &program)
 {
     const std::string marker = program + ".started";
-    for (int i = 0; i < 750 && GetFileAttributesA(marker.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
-        Sleep(20);
     std::string line;
-    std::getline(std::ifstream(marker, std::ios::binary), line);
-    DeleteFileA(marker.c_str());
+    for (int i = 0; i < 750 && line.empty(); ++i) {
+        std::ifstream note(marker, std::ios::binary);
+        if (!std::getline(note, line))
+            Sleep(20);
+    }
+    for (int i = 0; i < 750 && !DeleteFileA(marker.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND; ++i)
+        Sleep(20);
     return line;
 }
 
