@@ -44,7 +44,7 @@ inline void printTableRow(const TableRow &row)
     }
     const char *met = !row.met ? "" : *row.met ? "yes" : "NO";
     std::printf("| %-46s | %12s | %12s | %7s | %-30s | %-4s |\n", row.measure.c_str(),
-                row.median ? figure(*row.median).c_str() : "", 
+                row.median ? figure(*row.median).c_str() : "",
                 reference.c_str(), ratio.c_str(), row.target.c_str(), met);
     std::fflush(stdout);
 }
