@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Builds the static Qt for Windows (x86_64-w64-mingw32) that the game's Windows build links, from
+# Debian's own qt6-base source, once: the result is kept in a cache outside the clone, under a key
+# made of Qt's version and everything that shapes the build, and later runs only print its path.
+#   packaging/windows/build-qt.sh        prints the install prefix of the cached Qt, building it first if needed
+# The cache lives in $QUIVARA_CACHE (default ~/.cache/quivara).
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+cache=${QUIVARA_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quivara}
+
+# The Qt version is the host's: the cross build runs the host's moc, rcc and uic.
+version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+upstream=${version%%+*}
+upstream=${upstream%%-*}
+
+# Everything that decides what comes out: the version, this script and the toolchain.
+key=$(cat "$0" "$here"/mingw-toolchain.cmake | { echo "$version"; cat; } | sha256sum | cut -c1-12)
+prefix=$cache/qt-$upstream-mingw-static-$key
+if [[ -f $prefix/.complete ]]; then
+    echo "$prefix"
+    exit 0
+fi
+
+work=$cache/build-$key
+rm -rf "$work"
+mkdir -p "$work/apt/lists/partial" "$work/apt/sources"
+# Debian's source, through apt with a private source list (this machine's own mirrors, as deb-src)
+# and private lists, so the machine's apt set-up is left as it is.
+for f in /etc/apt/sources.list.d/*.sources; do
+    [[ -e $f ]] && sed 's/^Types:.*/Types: deb-src/' "$f" >"$work/apt/sources/$(basename "$f")"
+done
+if [[ -s /etc/apt/sources.list ]]; then
+    sed -n 's/^deb /deb-src /p' /etc/apt/sources.list >"$work/apt/sources.list"
+else
+    : >"$work/apt/sources.list"
+fi
+apt_options=(-o "Dir::Etc::sourcelist=$work/apt/sources.list" -o "Dir::Etc::sourceparts=$work/apt/sources"
+             -o "Dir::State::Lists=$work/apt/lists")
+echo "Fetching Debian's qt6-base $version source" >&2
+apt-get -q "${apt_options[@]}" update >&2
+(cd "$work" && apt-get -q "${apt_options[@]}" source "qt6-base=$version" >&2)
+src=$(find "$work" -maxdepth 1 -type d -name "qt6-base-*" | head -n 1)
+
+# Only what the game and its tests use: Core, Gui, Widgets, Test and the Windows platform plugin,
+# linked into the program. Windows draws text itself (GDI), so no FreeType or HarfBuzz; tablets
+# are left out because Debian's source has no Wintab headers; DirectWrite 3 is left out with
+# Direct2D, whose plugin alone would use it.
+off=(network sql xml dbus concurrent printsupport opengl vulkan jpeg gif ico pdf
+     textodfwriter textmarkdownreader textmarkdownwriter icu zstd harfbuzz freetype
+     tabletevent direct2d directwrite3 sessionmanager)
+features=()
+for f in "${off[@]}"; do features+=("-DFEATURE_$f=OFF"); done
+echo "Configuring Qt $upstream for Windows in $work/build" >&2
+cmake -S "$src" -B "$work/build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$here/mingw-toolchain.cmake" \
+    -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DQT_HOST_PATH=/usr \
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DBUILD_SHARED_LIBS=OFF -DFEATURE_static_runtime=ON \
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
+    -DINPUT_opengl=no -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_pcre2=OFF \
+    "${features[@]}" >&2
+echo "Building Qt (about 25 minutes on 2 idle cores)" >&2
+cmake --build "$work/build" --parallel "$(nproc)" >&2
+cmake --install "$work/build" >&2
+touch "$prefix/.complete"
+rm -rf "$work"
+echo "$prefix"
