@@ -163,6 +163,21 @@ PLAYER1 = ((90, 50, 10, 255), (0, 90, 200, 255), False)
 PLAYER2 = ((230, 170, 30, 255), (200, 30, 60, 255), True)
 
 
+def save_ico(names, name):
+    """The Windows program's icon: the PNG files given, each stored whole in one ICO file
+    (an ICONDIR, one 16-byte entry per picture, then the pictures), as Windows reads them."""
+    pictures = [open(os.path.join(HERE, n), "rb").read() for n in names]
+    head = struct.pack("<HHH", 0, 1, len(pictures))
+    offset = len(head) + 16 * len(pictures)
+    entries = b""
+    for data in pictures:
+        width, height = struct.unpack(">II", data[16:24])
+        entries += struct.pack("<BBBBHHII", width % 256, height % 256, 0, 0, 1, 32, len(data), offset)
+        offset += len(data)
+    with open(os.path.join(HERE, name), "wb") as f:
+        f.write(head + entries + b"".join(pictures))
+
+
 def main():
     # Each picture shown in a window also comes at twice the size as name@2x.png (a PNG only) for
     # high-density screens; the window icon's larger sizes go into the desktop's icon theme.
@@ -170,6 +185,7 @@ def main():
     save(icon(32), "icon@2x.png", indexed=False)
     for size in (32, 48, 256):
         save(icon(size), "icon-%d.png" % size, indexed=False)
+    save_ico(["icon.png", "icon-32.png", "icon-48.png", "icon-256.png"], "icon.ico")
     save(arrow(), "arrow.png")
     save(arrow(2), "arrow@2x.png", indexed=False)
     save(splash(), "splash.png")

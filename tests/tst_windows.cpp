@@ -222,6 +222,9 @@ private Q_SLOTS:
 
     void looks()
     {
+#ifdef _WIN32
+        QSKIP("the pictures are drawn by Linux's font engine; Windows draws text with its own");
+#endif
         QFETCH(QString, name);
         shell::Shell shell(m_names.path());
         shell::SplashWindow splash;

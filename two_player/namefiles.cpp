@@ -10,6 +10,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#ifdef _WIN32
+#include <QTemporaryFile>
+#endif
 
 #include <string>
 
@@ -49,9 +52,18 @@ NamePlaces placesForThisUser()
 
 bool directoryWritable(const QString &directory)
 {
-    // access(2) underneath: it knows the user, the groups and read-only mounts.
     const QFileInfo info(directory);
-    return info.isDir() && info.isWritable();
+    if (!info.isDir())
+        return false;
+#ifdef _WIN32
+    // Windows answers isWritable() from the read-only attribute alone, which Program Files does not
+    // have although a standard user may not write there: only creating a file tells.
+    QTemporaryFile probe(QDir(directory).filePath(QStringLiteral("quivara-XXXXXX.tmp")));
+    return probe.open();
+#else
+    // access(2) underneath: it knows the user, the groups and read-only mounts.
+    return info.isWritable();
+#endif
 }
 
 NameFiles::NameFiles(QString directory) : m_places{directory, {directory}, false} {}
