@@ -47,7 +47,9 @@ windows_build() {
     install_missing tools/packages.txt tools/windows-packages.txt
     local qt
     qt=$(packaging/windows/build-qt.sh)
-    "$qt/bin/qt-cmake" -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON
+    # This clone's toolchain file, not the one the cached Qt was built with (another clone's).
+    "$qt/bin/qt-cmake" -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
+        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/packaging/windows/mingw-toolchain.cmake"
     cmake --build build-windows
     (cd build-windows && cpack -B dist/cpack >/dev/null)
     rm -rf build-windows/dist/cpack/_CPack_Packages

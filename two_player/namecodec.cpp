@@ -38,13 +38,30 @@ std::u16string decodeAnsi(std::string_view bytes)
 #endif
 }
 
+#ifdef _WIN32
+// No ANSI code page holds a character beyond the Basic Multilingual Plane: each such pair of
+// halves becomes one "?" here, as on every system (Wine's conversion would give two).
+std::u16string pairsAsQuestionMarks(std::u16string_view text)
+{
+    std::u16string single;
+    single.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool pair = isHighSurrogate(text[i]) && i + 1 < text.size() && isLowSurrogate(text[i + 1]);
+        single.push_back(pair ? u'?' : text[i]);
+        i += pair;
+    }
+    return single;
+}
+#endif
+
 std::string encodeAnsi(std::u16string_view text)
 {
 #ifdef _WIN32
     if (text.empty())
         return {};
-    const auto *wide = reinterpret_cast<const wchar_t *>(text.data());
-    const int size = static_cast<int>(text.size());
+    const std::u16string single = pairsAsQuestionMarks(text);
+    const auto *wide = reinterpret_cast<const wchar_t *>(single.data());
+    const int size = static_cast<int>(single.size());
     // No best-fit guesses ("ā" as "a"): what the code page cannot hold is "?".
     const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, size, nullptr, 0, "?", nullptr);
     std::string bytes(static_cast<std::size_t>(std::max(length, 0)), '\0');

@@ -14,8 +14,21 @@ version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 upstream=${version%%+*}
 upstream=${upstream%%-*}
 
-# Everything that decides what comes out: the version, this script and the toolchain.
-key=$(cat "$0" "$here"/mingw-toolchain.cmake | { echo "$version"; cat; } | sha256sum | cut -c1-12)
+# Only what the game and its tests use: Core, Gui, Widgets, Test and the Windows platform plugin,
+# linked into the program. Windows draws text itself (GDI), so no FreeType or HarfBuzz; tablets
+# are left out because Debian's source has no Wintab headers; DirectWrite 3 is left out with
+# Direct2D, whose plugin alone would use it.
+off=(network sql xml dbus concurrent printsupport opengl vulkan jpeg gif ico pdf
+     textodfwriter textmarkdownreader textmarkdownwriter icu zstd harfbuzz freetype
+     tabletevent direct2d directwrite3 sessionmanager)
+options=(-DCMAKE_BUILD_TYPE=Release -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+         -DBUILD_SHARED_LIBS=OFF -DFEATURE_static_runtime=ON
+         -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
+         -DINPUT_opengl=no -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_pcre2=OFF)
+for f in "${off[@]}"; do options+=("-DFEATURE_$f=OFF"); done
+
+# What decides what comes out: the version, the options and the toolchain.
+key=$({ echo "$version" "${options[@]}"; cat "$here/mingw-toolchain.cmake"; } | sha256sum | cut -c1-12)
 prefix=$cache/qt-$upstream-mingw-static-$key
 if [[ -f $prefix/.complete ]]; then
     echo "$prefix"
@@ -42,26 +55,9 @@ apt-get -q "${apt_options[@]}" update >&2
 (cd "$work" && apt-get -q "${apt_options[@]}" source "qt6-base=$version" >&2)
 src=$(find "$work" -maxdepth 1 -type d -name "qt6-base-*" | head -n 1)
 
-# Only what the game and its tests use: Core, Gui, Widgets, Test and the Windows platform plugin,
-# linked into the program. Windows draws text itself (GDI), so no FreeType or HarfBuzz; tablets
-# are left out because Debian's source has no Wintab headers; DirectWrite 3 is left out with
-# Direct2D, whose plugin alone would use it.
-off=(network sql xml dbus concurrent printsupport opengl vulkan jpeg gif ico pdf
-     textodfwriter textmarkdownreader textmarkdownwriter icu zstd harfbuzz freetype
-     tabletevent direct2d directwrite3 sessionmanager)
-features=()
-for f in "${off[@]}"; do features+=("-DFEATURE_$f=OFF"); done
 echo "Configuring Qt $upstream for Windows in $work/build" >&2
-cmake -S "$src" -B "$work/build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$here/mingw-toolchain.cmake" \
-    -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_INSTALL_PREFIX="$prefix" \
-    -DQT_HOST_PATH=/usr \
-    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DBUILD_SHARED_LIBS=OFF -DFEATURE_static_runtime=ON \
-    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
-    -DINPUT_opengl=no -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_pcre2=OFF \
-    "${features[@]}" >&2
+cmake -S "$src" -B "$work/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/mingw-toolchain.cmake" \
+    -DCMAKE_INSTALL_PREFIX="$prefix" "${options[@]}" >&2
 echo "Building Qt (about 25 minutes on 2 idle cores)" >&2
 cmake --build "$work/build" --parallel "$(nproc)" >&2
 cmake --install "$work/build" >&2

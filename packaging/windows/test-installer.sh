@@ -17,7 +17,7 @@ if [[ -z "${QUIVARA_IN_XVFB:-}" ]]; then
     # -ac: the user's programs may connect without root's X authority file.
     QUIVARA_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -ac" "$0" "$@"
 fi
-work=$(mktemp -d)
+work=$(mktemp -d) && chmod 755 "$work"
 game=
 fail() { echo "FAIL: $*"; [[ -s $work/stderr ]] && sed "s/^/  wine: /" "$work/stderr"; exit 1; }
 # As the user, in a Wine prefix of their own (Wine runs only in a prefix its user owns).

@@ -34,6 +34,8 @@ add_test(NAME wine_prefix_setup
 add_test(NAME wine_prefix_cleanup
   COMMAND ${CMAKE_COMMAND} -DACTION=cleanup -DPREFIX=${QUIVARA_WINE_PREFIX} -DWINESERVER=${QUIVARA_WINESERVER}
           -P ${prefix_script})
-set_tests_properties(wine_prefix_setup PROPERTIES FIXTURES_SETUP wine TIMEOUT 180)
-set_tests_properties(wine_prefix_cleanup PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
+set_tests_properties(wine_prefix_setup PROPERTIES FIXTURES_SETUP wine TIMEOUT 180
+                                                  ENVIRONMENT "${QUIVARA_TEST_ENVIRONMENT}")
+set_tests_properties(wine_prefix_cleanup PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60
+                                                    ENVIRONMENT "${QUIVARA_TEST_ENVIRONMENT}")
 add_test(NAME tst_winsystem COMMAND tst_winsystem)
