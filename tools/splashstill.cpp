@@ -21,6 +21,7 @@ int main(int argc, char **argv)
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(quivara::shell::kAppTitle));
+    quivara::shell::addStandInFonts();
     quivara::shell::SplashWindow splash;
     // Stopped before any event is processed: the splash never hands over to the game.
     splash.timer()->stop();
