@@ -23,10 +23,6 @@ set(QUIVARA_TEST_ENVIRONMENT "WINEPREFIX=${QUIVARA_WINE_PREFIX};WINEDEBUG=-all;W
     "WINEQT_FORCE_STDERR_LOGGING=1;WINEQT_LOGGING_RULES=qt.qpa.*=false")
 set(QUIVARA_SCALE_VARIABLE WINEQT_SCALE_FACTOR)
 
-# The System Information lookup against the prefix's real registry, starting a real program.
-add_executable(tst_winsystem windows/tst_winsystem.cpp)
-target_link_libraries(tst_winsystem PRIVATE quivara_sysinfo)
-
 set(prefix_script ${CMAKE_CURRENT_LIST_DIR}/wineprefix.cmake)
 add_test(NAME wine_prefix_setup
   COMMAND ${CMAKE_COMMAND} -DACTION=setup -DPREFIX=${QUIVARA_WINE_PREFIX} -DWINESERVER=${QUIVARA_WINESERVER}
@@ -38,4 +34,3 @@ set_tests_properties(wine_prefix_setup PROPERTIES FIXTURES_SETUP wine TIMEOUT 18
                                                   ENVIRONMENT "${QUIVARA_TEST_ENVIRONMENT}")
 set_tests_properties(wine_prefix_cleanup PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60
                                                     ENVIRONMENT "${QUIVARA_TEST_ENVIRONMENT}")
-add_test(NAME tst_winsystem COMMAND tst_winsystem)
