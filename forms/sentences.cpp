@@ -5,11 +5,9 @@
 namespace quivara::forms {
 namespace {
 
-// "1", "1 y 2", "1, 2 y 3".
+// "1 y 2", "1, 2 y 3": two items or more.
 QString listed(const QStringList &items)
 {
-    if (items.size() < 2)
-        return items.join(QString());
     return items.mid(0, items.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" y ") + items.last();
 }
 
@@ -31,17 +29,17 @@ QString joined(QStringList parts)
 QString rowMarks(int row, const std::array<QString, 4> &marks, const QString &player)
 {
     QStringList groups;
-    for (const auto &[mark, said] : {std::pair{QStringLiteral("o"), QStringLiteral("o")},
-                                     std::pair{QStringLiteral("x"), QStringLiteral("x")},
-                                     std::pair{QString(), QStringLiteral("sin marca")}}) {
+    for (const QString &mark : {QStringLiteral("o"), QStringLiteral("x"), QString()}) {
+        const QString said = mark.isEmpty() ? QStringLiteral("sin marca") : mark;
         QStringList positions;
         for (int p = 0; p < 4; ++p) {
             if (marks[p] == mark)
                 positions << QString::number(p + 1);
         }
-        if (!positions.isEmpty())
-            groups << said + (positions.size() == 1 ? QStringLiteral(" en la cifra ") : QStringLiteral(" en las cifras "))
-                          + listed(positions);
+        if (positions.size() == 1)
+            groups << said + QStringLiteral(" en la cifra ") + positions.first();
+        else if (!positions.isEmpty())
+            groups << said + QStringLiteral(" en las cifras ") + listed(positions);
     }
     const QString which = player.isEmpty() ? QStringLiteral("Fila %1, ").arg(row)
                                            : QStringLiteral("%1, fila %2, ").arg(player).arg(row);

@@ -65,8 +65,8 @@ def set_up(program):  # a throw-away home, a Spanish locale, speech captured as 
         capture.write(f'GenericExecuteSynth "printf %s \\\'$DATA\\\' >> {SPOKEN}; echo >> {SPOKEN}"\n'
                       'GenericDelimiters "\x1e"\nAddVoice "es" "MALE1" "es"\nGenericLanguage "es" "es" "utf-8"\n')
     open(SPOKEN, "w").close()
-    bus = start("dbus-daemon", "--session", "--nofork", "--print-address=1", stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                text=True)
+    bus = start("dbus-daemon", "--session", "--nofork", "--print-address=1", text=True,
+                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
     os.environ["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
     subprocess.run(["gdbus", "call", "--session", "-d", "org.a11y.Bus", "-o", "/org/a11y/bus", "-m",
                     "org.freedesktop.DBus.Properties.Set", "org.a11y.Status", "IsEnabled", "<true>"],
@@ -77,7 +77,8 @@ def set_up(program):  # a throw-away home, a Spanish locale, speech captured as 
           "m.activate(None, {'enableKeyEcho': False}); sys.exit(orca.main())", stderr=subprocess.DEVNULL)
     listen("Lector de pantalla activado", 0)  # a window shown before Orca listens is never read
     os.makedirs(f"{TMP}/game")  # its name files go beside it
-    game = start(shutil.copy(program, f"{TMP}/game"), cwd=TMP, env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
+    game = start(shutil.copy(program, f"{TMP}/game"), cwd=TMP,
+                 env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
     focus("Quivara - 1 jugador")  # as a window manager would
     listen("Fila 1, cifra 1", 0)  # keys sent while Orca starts are lost
     return game
@@ -112,9 +113,9 @@ def two_player():  # Ana's name, both codes masked, Player1 hits, Player2 misses
         *[step for name, d in codes for step in (("shift+Tab", name), (d, None))],
         *[("Tab", name) for name in [n for n, _ in reversed(codes[:-1])] + ["Borrar Resultados", "Nuevo Juego",
           "Nombre de Player1", "Nombre de Player2", "Borrar Todo", "Player1, fila 1, cifra 1"]],
-        *row("5678", "Player1, fila 1, cifra {}", "Player1, comprobar fila 1 botón"),
+        *row("5678", "Player1, fila 1, cifra {}", "Player1, comprobar fila 1"),
         ("space", r"notificación Player1, fila 1, o en las cifras 1, 2, 3 y 4\. Player2 puede empatar el juego\."),
-        ("Tab", "Player2, fila 1, cifra 1"), *row("9786", "Player2, fila 1, cifra {}", "Player2, comprobar fila 1 botón"),
+        ("Tab", "Player2, fila 1, cifra 1"), *row("9786", "Player2, fila 1, cifra {}", "Player2, comprobar fila 1"),
         ("space", r"notificación Player2, fila 1, o en las cifras 1 y 4, x en las cifras 2 y 3\. "
                   r"Player1 gano el juego\. Partidas ganadas de Ana dos puntos: 1\."),
         ("alt+b", r"notificación Se cancelo el juego\.")]]
