@@ -39,8 +39,9 @@ def key(name, expect=None, window=None):  # one key as a player presses it; a no
     return said
 
 
-def focus(title):
-    subprocess.run(["xdotool", "search", "--sync", "--name", f"^{title}$", "windowfocus", "--sync"], check=True)
+def focus(title):  # once the window is mapped: a window that is not refuses the focus
+    subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", f"^{title}$", "windowfocus", "--sync"],
+                   check=True)
 
 
 def start(*command, **options):
