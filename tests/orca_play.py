@@ -39,9 +39,13 @@ def key(name, expect=None, window=None):  # one key as a player presses it; a no
     return said
 
 
-def focus(title):  # once the window is mapped: a window that is not refuses the focus
-    subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", f"^{title}$", "windowfocus", "--sync"],
-                   check=True)
+def focus(title):  # the keyboard to the window once it is mapped (unmapped, it refuses the focus)
+    deadline, search = time.monotonic() + 20, ["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"]
+    # A search that meets another window as it is destroyed ends with an X error and finds nothing this time.
+    while not (found := subprocess.run(search, capture_output=True, text=True).stdout.split()):
+        check(time.monotonic() < deadline, f"no window {title!r}")
+        time.sleep(0.05)
+    subprocess.run(["xdotool", "windowfocus", "--sync", found[0]], check=True)
 
 
 def start(*command, **options):

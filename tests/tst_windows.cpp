@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The windows as players meet them: whole games through the controls' object names, any text in any
-// field, switching and ending with the names, the About window, and each window's picture.
+// The windows as players meet them: whole games through the controls' object names, what a screen reader
+// is given to say, any text in any field, switching and ending with the names, the About window, and each
+// window's picture.
+#include "forms/sentences.h"
 #include "shell/shell.h"
 
 #include <QtTest>
@@ -71,6 +73,29 @@ class TestWindows : public QObject
     QTemporaryDir m_names; // no name file is ever saved here
 
 private Q_SLOTS:
+
+    // What a window gives the screen reader to say. Each row: a sentence as made, and as it must read.
+    // A mark cell without a mark holds the empty text.
+    void sentences_data()
+    {
+        QTest::addColumn<QString>("made");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("kinds in order o, x, none") << forms::rowMarks(3, {u"x"_s, {}, u"o"_s, u"o"_s}) << u"Fila 3, o en las cifras 3 y 4, x en la cifra 1, sin marca en la cifra 2"_s;
+        QTest::newRow("no mark") << forms::rowMarks(10, {}) << u"Fila 10, sin marca en las cifras 1, 2, 3 y 4"_s;
+        QTest::newRow("row, status kept") << forms::afterRow(u"Fila 2, x en la cifra 1"_s, u"Jugando..."_s, u"Jugando..."_s) << u"Fila 2, x en la cifra 1"_s;
+        QTest::newRow("row, status emptied") << forms::afterRow(u"R"_s, u"Player2 puede ganar el juego"_s, {}) << u"R. Línea de estado vacía"_s;
+        QTest::newRow("row, verdict, one counter changed")
+            << forms::afterRow(u"R"_s, u"Player2 puede ganar el juego"_s, u"Player1 gano el juego"_s,
+                               {forms::gamesWon(u"Ana"_s, u"9"_s, u"10"_s), forms::gamesWon(u"Bea"_s, u"3"_s, u"3"_s)})
+            << u"R. Player1 gano el juego. Partidas ganadas de Ana: 10"_s;
+        QTest::newRow("command, status emptied") << forms::afterCommand({}) << u"Línea de estado vacía"_s;
+    }
+
+    void sentences()
+    {
+        QFETCH(QString, made);
+        QTEST(made, "expected");
+    }
 
     void onePlayerGame()
     {
