@@ -122,19 +122,15 @@ def two_player():  # Ana's name, both codes masked, Player1 hits, Player2 misses
     check(not re.search("[5-9]", " ".join(said)), "a masked code digit was heard")
 
 
-def main(program):
-    try:
-        game = set_up(program)
-        one_player()
-        key("F2", "Player1, fila 1, cifra 1 texto", "Quivara - 2 jugadores")
-        two_player()
-        key("alt+s")  # "&Salir"
-        check(game.wait(30) == 0, f"the game ended with {game.returncode}")
-    finally:
-        for p in reversed(started):
-            p.kill()
-            p.wait()
-        shutil.rmtree(TMP)
-
-
-main(sys.argv[1])
+try:  # the games; whatever this script started ends with them
+    game = set_up(sys.argv[1])
+    one_player()
+    key("F2", "Player1, fila 1, cifra 1 texto", "Quivara - 2 jugadores")
+    two_player()
+    key("alt+s")  # "&Salir"
+    check(game.wait(30) == 0, f"the game ended with {game.returncode}")
+finally:
+    for p in reversed(started):
+        p.kill()
+        p.wait()
+    shutil.rmtree(TMP)
