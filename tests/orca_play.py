@@ -1,7 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # A blind player's games: the screen reader Orca, its speech captured as text, plays both windows by keys.
-# usage: orca_play.py QUIVARA, on an X server without auto-repeat (xvfb-run -a -s -r ...); it runs its own session
-# bus, speech server and Orca.
+# usage: orca_play.py QUIVARA, on an X server (xvfb-run -a ...); it runs its own session bus, speech server and Orca.
 import os, re, shutil, subprocess, sys, tempfile, time
 
 TMP = tempfile.mkdtemp(prefix="quivara-orca-")
@@ -31,14 +30,10 @@ def listen(expect, since):  # until `expect` is heard (None: nothing awaited), t
 
 def key(name, expect=None, window=None):  # one key as a player presses it; a notification once per outcome only
     since = len(heard())
-    # Qt keeps a copy of each key event until the screen reader has answered for it, and leaks it when its
-    # widget is gone by then: a key that opens a window (closing another) is let go in the new one.
-    subprocess.run(["xdotool", "keydown" if window else "key", name], check=True)
+    subprocess.run(["xdotool", "key", name], check=True)
     if window:  # what a window manager (there is none) does for a new window: give it the keyboard
         focus(window)
     said = listen(expect, since)
-    if window:
-        subprocess.run(["xdotool", "keyup", name], check=True)
     print(f"{name:>10}: {said}", flush=True)
     check(said.count("notificación") == (expect or "").count("notificación"), f"{name}: {said!r}")
     return said
@@ -132,7 +127,8 @@ try:  # the games; whatever this script started ends with them
     one_player()
     key("F2", "Player1, fila 1, cifra 1 texto", "Quivara - 2 jugadores")
     two_player()
-    # "&Salir", held down until the game has ended, so that no key event waits for an answer then (see key()).
+    # "&Salir", held down until the game has ended: Qt keeps a copy of each key event until the screen reader
+    # has answered for it, and a program that ends with one still waiting leaks it (a release, after a press).
     subprocess.run(["xdotool", "keydown", "alt+s"], check=True)
     check(game.wait(30) == 0, f"the game ended with {game.returncode}")
     subprocess.run(["xdotool", "keyup", "alt+s"], check=True)
