@@ -88,8 +88,11 @@ sanitize)
     install_missing "${all_packages[@]}"
     cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIVARA_SANITIZE=ON
     cmake --build build-sanitize -j "$(jobs)"
-    # The installed package is not this build's code.
-    ctest --test-dir build-sanitize --output-on-failure -j "$(jobs)" -LE package
+    # The installed package is not this build's code. The Orca test (label orca) runs in the normal
+    # build only: Qt's AT-SPI key forwarding keeps a copy of each key event until the screen reader
+    # answers and leaks it when the answer comes late (its widget gone, the program ended), which
+    # LeakSanitizer reports now and then; Qt's library has no symbols to suppress just that leak.
+    ctest --test-dir build-sanitize --output-on-failure -j "$(jobs)" -LE 'package|orca'
     ;;
 fuzz)
     install_missing "${all_packages[@]}"

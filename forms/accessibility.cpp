@@ -13,6 +13,7 @@ namespace {
 constexpr char kReadoutProperty[] = "quivaraReadout";
 constexpr char kReadoutNameProperty[] = "quivaraReadoutName";
 constexpr char kFormProperty[] = "quivaraForm";
+constexpr char kNotificationProperty[] = "quivaraNotification";
 
 // A label as a screen reader meets it: name and text together, nothing while hidden.
 class ReadoutAccessible : public QAccessibleWidget
@@ -79,6 +80,8 @@ QAccessibleInterface *formsFactory(const QString &className, QObject *object)
         return new ReadoutAccessible(w);
     if (className == QLatin1String("QWidget") && w->property(kFormProperty).toBool())
         return new FormAccessible(w);
+    if (className == QLatin1String("QWidget") && w->property(kNotificationProperty).toBool())
+        return new QAccessibleWidget(w, QAccessible::Notification);
     return nullptr;
 }
 
@@ -118,6 +121,12 @@ void markForm(QWidget *client)
 {
     installFactoryOnce();
     client->setProperty(kFormProperty, true);
+}
+
+void markNotification(QWidget *widget)
+{
+    installFactoryOnce();
+    widget->setProperty(kNotificationProperty, true);
 }
 
 QString digitFieldName(int row, int position, const QString &player)

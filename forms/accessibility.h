@@ -20,6 +20,10 @@ void markReadout(QWidget *label);
 // A form's client area: its hidden controls stay out of the accessibility tree.
 void markForm(QWidget *client);
 
+// A widget a screen reader takes for a notification, which it speaks when
+// shown. Mark it before it gets a parent.
+void markNotification(QWidget *widget);
+
 // Names of a board's controls; `player` ("Player1") is empty on a one-player
 // board. Rows and positions count from 1.
 QString digitFieldName(int row, int position, const QString &player = {});

@@ -12,6 +12,11 @@ FourTexts BoardRow::guess() const
     return {{digits[0]->text(), digits[1]->text(), digits[2]->text(), digits[3]->text()}};
 }
 
+FourTexts BoardRow::marksShown() const
+{
+    return {{marks[0]->text(), marks[1]->text(), marks[2]->text(), marks[3]->text()}};
+}
+
 void BoardRow::writeMarks(const rules::Marks &marksToWrite) const
 {
     for (int p = 0; p < kPositions; ++p) {

@@ -23,6 +23,7 @@ struct BoardRow
     std::array<QLabel *, kPositions> marks{};     // positions 1 to 4
 
     FourTexts guess() const;
+    FourTexts marksShown() const;
 
     // Writes "o" or "x" where the rules gave a mark; a cell without a mark keeps its text.
     void writeMarks(const rules::Marks &marks) const;

@@ -2,6 +2,7 @@
 // The one-player window: ten guess rows against a hidden random code.
 #include "one_player/oneplayerwindow.h"
 
+#include "forms/sentences.h"
 #include "one_player/oneplayerform.h"
 
 #include <QApplication>
@@ -70,6 +71,7 @@ void OnePlayerWindow::prepare()
 
 void OnePlayerWindow::submitRow(int rowIndex)
 {
+    const QString statusBefore = m_status->text();
     const BoardRow &row = m_board[rowIndex];
     const FourTexts guess = row.guess();
     const FourTexts secret = code();
@@ -79,6 +81,8 @@ void OnePlayerWindow::submitRow(int rowIndex)
         setStatus(kPlaying);
     if (rules::guessesCode(guess.view(), secret.view()))
         setStatus(kWon);
+    m_announcer.say(forms::afterRow(forms::rowMarks(rowIndex + 1, row.marksShown().strings), statusBefore,
+                                    m_status->text()));
 }
 
 void OnePlayerWindow::drawNewCode()
@@ -87,6 +91,7 @@ void OnePlayerWindow::drawNewCode()
     for (int p = 0; p < 4; ++p)
         m_codeCells[p]->setText(toQString(drawn.digits[p]));
     setStatus(toQString(drawn.status));
+    m_announcer.say(forms::afterCommand(m_status->text()));
 }
 
 void OnePlayerWindow::clearAll()
@@ -96,6 +101,7 @@ void OnePlayerWindow::clearAll()
     setStatus(kCancelled);
     for (const BoardRow &row : m_board)
         row.clear();
+    m_announcer.say(forms::afterCommand(m_status->text()));
 }
 
 void OnePlayerWindow::revealCode()
@@ -104,6 +110,7 @@ void OnePlayerWindow::revealCode()
     setStatus(secret.strings[0] + secret.strings[1] + secret.strings[2] + secret.strings[3]);
     for (QLabel *cell : m_codeCells)
         cell->clear();
+    m_announcer.say(forms::afterCommand(m_status->text()));
 }
 
 FourTexts OnePlayerWindow::code() const

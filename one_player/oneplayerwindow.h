@@ -2,6 +2,7 @@
 // The one-player window: ten guess rows against a hidden random code.
 #pragma once
 
+#include "forms/announcer.h"
 #include "forms/board.h"
 #include "rules/secret.h"
 
@@ -29,7 +30,8 @@ public:
     static void prepare();
 
     // A row's "----->" button: marks row `rowIndex` (0 for the top row) against
-    // the code and announces a win.
+    // the code and announces a win. Each handler below has the screen reader
+    // say what it changed.
     void submitRow(int rowIndex);
 
     // "Juego Nuevo": draws a new code; the board stays as it is.
@@ -55,6 +57,7 @@ private:
     forms::Board m_board;
     std::array<QLabel *, 4> m_codeCells{};
     QLabel *m_status = nullptr;
+    forms::Announcer m_announcer{this};
 };
 
 } // namespace quivara::one_player

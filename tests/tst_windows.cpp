@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The windows as players meet them: whole games through the controls' object names, any text in any
-// field, switching and ending with the names, the About window, and each window's picture.
+// The windows as players meet them: whole games through the controls' object names, what a screen reader
+// is given to say, any text in any field, switching and ending with the names, the About window, and each
+// window's picture.
+#include "forms/sentences.h"
 #include "shell/shell.h"
 #ifdef _WIN32
 #include "shell/sysinfo.h"
@@ -52,6 +54,7 @@ QString play(QWidget *window, QAnyStringView row, QAnyStringView four, QAnyStrin
     return texts(window, names.mid(5).join(u' ') + u' ' + after.toString());
 }
 
+
 int marksShown(const QWidget *window)
 {
     return int(std::ranges::count_if(window->findChildren<QLabel *>(),
@@ -73,6 +76,28 @@ class TestWindows : public QObject
 
 private Q_SLOTS:
 
+    // What a window gives the screen reader to say. Each row: a sentence as made, and as it must read.
+    // A mark cell without a mark holds the empty text.
+    void sentences_data()
+    {
+        QTest::addColumn<QString>("made");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("kinds in order o, x, none") << forms::rowMarks(3, {u"x"_s, {}, u"o"_s, u"o"_s}) << u"Fila 3, o en las cifras 3 y 4, x en la cifra 1, sin marca en la cifra 2"_s;
+        QTest::newRow("row, status kept") << forms::afterRow(u"Fila 2, x en la cifra 1"_s, u"Jugando..."_s, u"Jugando..."_s) << u"Fila 2, x en la cifra 1"_s;
+        QTest::newRow("row, status emptied") << forms::afterRow(u"R"_s, u"Player2 puede ganar el juego"_s, {}) << u"R. Línea de estado vacía"_s;
+        QTest::newRow("row, verdict, one counter changed")
+            << forms::afterRow(u"R"_s, u"Player2 puede ganar el juego"_s, u"Player1 gano el juego"_s,
+                               {forms::gamesWon(u"Ana"_s, u"9"_s, u"10"_s), forms::gamesWon(u"Bea"_s, u"3"_s, u"3"_s)})
+            << u"R. Player1 gano el juego. Partidas ganadas de Ana: 10"_s;
+        QTest::newRow("command, status emptied") << forms::afterCommand({}) << u"Línea de estado vacía"_s;
+    }
+
+    void sentences()
+    {
+        QFETCH(QString, made);
+        QTEST(made, "expected");
+    }
+
     void onePlayerGame()
     {
         shell::Shell shell(m_names.path());
@@ -84,6 +109,7 @@ private Q_SLOTS:
         type(w, "Label1 Label4 Label3 Label2", "5537"); // a known code, where the game keeps it
         QCOMPARE(play(w, row1, "_5__"), u"-|o|-|-|Jugando..."_s); // position 2 first
         QCOMPARE(play(w, kOneRow2, "_5__"), u"-|x|-|-|Jugando..."_s); // position 1 first
+        QCOMPARE(texts(w, "announcer", "accessibleName"), u"Fila 2, x en la cifra 2, sin marca en las cifras 1, 3 y 4"_s);
         QCOMPARE(play(w, row10, "5537"), u"o|x|o|o|Ganaste el juego!!!"_s);
         QCOMPARE(play(w, row1, "1111"), u"-|o|-|-|Jugando..."_s); // no mark falls; row 1 always sets the status
 
@@ -138,6 +164,8 @@ private Q_SLOTS:
                  u"Se cancelo el juego|-|-|-|Ana|1|0"_s);
         click(w, "Command24"); // "Borrar Todo": the design names, no games
         QCOMPARE(texts(w, "Text89 Text90 Label2 Label3"), u"Player1|Player2|0|0"_s);
+        QCOMPARE(texts(w, "announcer", "accessibleName"), // what the screen reader is given to say
+                 u"Se cancelo el juego. Partidas ganadas de Player1: 0. Partidas ganadas de Player2: 0"_s);
     }
 
     // Whatever is pasted, a one-character field keeps one whole character; the name fields keep it all.

@@ -2,6 +2,7 @@
 // The two-player window: two boards, two masked codes, the match on the status line, the names.
 #include "two_player/twoplayerwindow.h"
 
+#include "forms/sentences.h"
 #include "rules/match.h"
 #include "two_player/twoplayerform.h"
 
@@ -77,15 +78,19 @@ TwoPlayerWindow::TwoPlayerWindow(NameFiles names, QWidget *parent)
 
 void TwoPlayerWindow::submitPlayer1(int rowIndex)
 {
+    const QString statusBefore = m_status->text();
     const BoardRow &row = m_player1[rowIndex];
     const FourTexts guess = row.guess();
     const FourTexts code = textsOf(m_player2Code);
     row.writeMarks(rules::markRow(guess.view(), code.view(), rules::kOwnFirst));
     setStatus(rules::player1Status(rules::guessesCode(guess.view(), code.view())));
+    m_announcer.say(forms::afterRow(forms::rowMarks(rowIndex + 1, row.marksShown().strings, qstr(kPlayer1Name)),
+                                    statusBefore, m_status->text()));
 }
 
 void TwoPlayerWindow::submitPlayer2(int rowIndex)
 {
+    const Counts countsBefore = counts();
     const BoardRow &row = m_player2[rowIndex];
     const FourTexts guess = row.guess();
     const FourTexts code = textsOf(m_player1Code);
@@ -99,15 +104,24 @@ void TwoPlayerWindow::submitPlayer2(int rowIndex)
         countWin(m_counters[0]);
     else if (outcome.winner == rules::Winner::Player2)
         countWin(m_counters[1]);
+    m_announcer.say(forms::afterRow(forms::rowMarks(rowIndex + 1, row.marksShown().strings, qstr(kPlayer2Name)),
+                                    status, m_status->text(), countsChanged(countsBefore)));
 }
 
 void TwoPlayerWindow::startGame()
 {
     setCodesMasked(true);
     m_status->setText(kReady);
+    m_announcer.say(forms::afterCommand(m_status->text()));
 }
 
 void TwoPlayerWindow::clearResults()
+{
+    clearBoards();
+    m_announcer.say(forms::afterCommand(m_status->text()));
+}
+
+void TwoPlayerWindow::clearBoards()
 {
     for (const Board *board : {&m_player1, &m_player2}) {
         for (const BoardRow &row : *board)
@@ -124,15 +138,18 @@ void TwoPlayerWindow::showCodes()
 {
     setCodesMasked(false);
     m_status->setText(kShown);
+    m_announcer.say(forms::afterCommand(m_status->text()));
 }
 
 void TwoPlayerWindow::clearAll()
 {
+    const Counts countsBefore = counts();
     m_nameFields[0]->setText(qstr(kPlayer1Name));
     m_nameFields[1]->setText(qstr(kPlayer2Name));
     for (QLabel *counter : m_counters)
         counter->setText(qstr(kNoGamesWon));
-    clearResults();
+    clearBoards();
+    m_announcer.say(forms::afterCommand(m_status->text(), countsChanged(countsBefore)));
 }
 
 void TwoPlayerWindow::loadNames()
@@ -167,6 +184,17 @@ void TwoPlayerWindow::setCodesMasked(bool masked)
         field->setEchoMode(mode);
     for (QLineEdit *field : m_player1Code)
         field->setEchoMode(mode);
+}
+
+TwoPlayerWindow::Counts TwoPlayerWindow::counts() const
+{
+    return {m_counters[0]->text(), m_counters[1]->text()};
+}
+
+QStringList TwoPlayerWindow::countsChanged(const Counts &before) const
+{
+    return {forms::gamesWon(m_nameFields[0]->text(), before[0], m_counters[0]->text()),
+            forms::gamesWon(m_nameFields[1]->text(), before[1], m_counters[1]->text())};
 }
 
 void TwoPlayerWindow::setStatus(rules::Text text)

@@ -2,6 +2,7 @@
 // The two-player window: two boards, two masked codes, the match on the status line, the names.
 #pragma once
 
+#include "forms/announcer.h"
 #include "forms/board.h"
 #include "two_player/namefiles.h"
 
@@ -28,7 +29,8 @@ public:
     explicit TwoPlayerWindow(NameFiles names, QWidget *parent = nullptr);
 
     // Player1's "----->" of row `rowIndex` (0 for the top row): marks it against
-    // the code on Player2's side and asks whether Player2 can win or tie.
+    // the code on Player2's side and asks whether Player2 can win or tie. Each
+    // handler down to "Borrar Todo" has the screen reader say what it changed.
     void submitPlayer1(int rowIndex);
 
     // Player2's "----->": marks the row against the code on Player1's side and
@@ -66,7 +68,14 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    using Counts = std::array<QString, 2>;
+
+    // What "&Borrar Resultados" and "Borrar Todo" share, each then saying its outcome once.
+    void clearBoards();
     void setCodesMasked(bool masked);
+    Counts counts() const;
+    // Each games-won counter that differs from `before`, said with its player's name.
+    QStringList countsChanged(const Counts &before) const;
     void setStatus(rules::Text text);
     static void countWin(QLabel *counter);
 
@@ -78,6 +87,7 @@ private:
     std::array<QLineEdit *, 2> m_nameFields{};
     std::array<QLabel *, 2> m_counters{};
     QLabel *m_status = nullptr;
+    forms::Announcer m_announcer{this};
 };
 
 } // namespace quivara::two_player
