@@ -4,10 +4,6 @@
 // window's picture.
 #include "forms/sentences.h"
 #include "shell/shell.h"
-#ifdef _WIN32
-#include "shell/sysinfo.h"
-#include "shell/winsystem.h"
-#endif
 
 #include <QtTest>
 #include <QtWidgets>
@@ -53,7 +49,6 @@ QString play(QWidget *window, QAnyStringView row, QAnyStringView four, QAnyStrin
     click(window, names[0]);
     return texts(window, names.mid(5).join(u' ') + u' ' + after.toString());
 }
-
 
 int marksShown(const QWidget *window)
 {
@@ -229,9 +224,7 @@ private Q_SLOTS:
         QVERIFY(about->isVisible() && !about->isModal() && !about->parentWidget());
 #ifdef _WIN32
         // Where System Information is installed (Windows itself, not Wine), the button would start it.
-        std::string path;
-        shell::WinSystem system;
-        if (shell::getKeyValue(system, shell::RootKey::LocalMachine, shell::kMsinfoKey, shell::kMsinfoValue, path))
+        if (QSettings(u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"_s, QSettings::NativeFormat).contains(u"PATH"_s))
             QSKIP("System Information is installed here");
 #endif
         QString said;
