@@ -38,9 +38,8 @@ std::u16string decodeAnsi(std::string_view bytes)
 #endif
 }
 
-#ifdef _WIN32
 // No ANSI code page holds a character beyond the Basic Multilingual Plane: each such pair of
-// halves becomes one "?" here, as on every system (Wine's conversion would give two).
+// halves becomes one "?" before encoding, on every system (Wine's conversion would give two).
 std::u16string pairsAsQuestionMarks(std::u16string_view text)
 {
     std::u16string single;
@@ -52,7 +51,6 @@ std::u16string pairsAsQuestionMarks(std::u16string_view text)
     }
     return single;
 }
-#endif
 
 std::string encodeAnsi(std::u16string_view text)
 {
@@ -90,8 +88,7 @@ std::string encodeWindows1252(std::u16string_view text)
 {
     std::string bytes;
     bytes.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
+    for (const char16_t c : pairsAsQuestionMarks(text)) {
         if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
             bytes.push_back(static_cast<char>(c));
             continue;
@@ -101,9 +98,6 @@ std::string encodeWindows1252(std::u16string_view text)
             bytes.push_back(static_cast<char>(0x80 + (found - kHighControls.begin())));
             continue;
         }
-        // One "?" for a whole character, also when it takes two UTF-16 units.
-        if (isHighSurrogate(c) && i + 1 < text.size() && isLowSurrogate(text[i + 1]))
-            ++i;
         bytes.push_back('?');
     }
     return bytes;
