@@ -51,11 +51,9 @@ windows_build() {
     "$qt/bin/qt-cmake" -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
         -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/packaging/windows/mingw-toolchain.cmake"
     cmake --build build-windows
-    (cd build-windows && cpack -B dist/cpack >/dev/null)
-    rm -rf build-windows/dist/cpack/_CPack_Packages
+    (cd build-windows && cpack -B dist >/dev/null)
+    rm -rf build-windows/dist/_CPack_Packages
     cp build-windows/quivara.exe build-windows/dist/
-    mv build-windows/dist/cpack/* build-windows/dist/
-    rmdir build-windows/dist/cpack
     ls -l build-windows/dist
 }
 
