@@ -37,23 +37,31 @@ build() {
 
 all_packages=(tools/packages.txt tools/test-packages.txt)
 
+# The time the packages give their files: SOURCE_DATE_EPOCH when set, else the last commit's, so
+# that the same commit gives the same packages byte for byte.
+source_date_epoch() {
+    if [[ -z ${SOURCE_DATE_EPOCH:-} ]] && SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null); then
+        export SOURCE_DATE_EPOCH
+    fi
+}
+
 # Jobs for the checked builds: sanitized compiles take much memory, so no more than the cores.
 jobs() { nproc; }
 
 # The Windows build: Debian's Qt source built once for mingw-w64 (packaging/windows/build-qt.sh),
 # then the game and its tests cross-built against it; the program, installer and zip end up in
-# build-windows/dist/.
+# build-windows/dist/ with their SHA256SUMS, the same bytes from every build of a commit.
 windows_build() {
     install_missing tools/packages.txt tools/windows-packages.txt
     local qt
     qt=$(packaging/windows/build-qt.sh)
+    # Set after Qt is built: its resource compiler would write this commit's time into the cached Qt.
+    source_date_epoch
     # This clone's toolchain file, not the one the cached Qt was built with (another clone's).
     "$qt/bin/qt-cmake" -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
         -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/packaging/windows/mingw-toolchain.cmake"
     cmake --build build-windows
-    (cd build-windows && cpack -B dist >/dev/null)
-    rm -rf build-windows/dist/_CPack_Packages
-    cp build-windows/quivara.exe build-windows/dist/
+    packaging/windows/dist.sh build-windows build-windows/dist
     ls -l build-windows/dist
 }
 
@@ -75,11 +83,8 @@ test)
 package)
     install_missing "${all_packages[@]}"
     build
-    # Every file in the package carries the last commit's time, so that the same commit
-    # gives the same package byte for byte.
-    if [[ -z ${SOURCE_DATE_EPOCH:-} ]] && SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null); then
-        export SOURCE_DATE_EPOCH
-    fi
+    # Every file in the package carries the last commit's time.
+    source_date_epoch
     (cd build && cpack -G DEB)
     ;;
 sanitize)
