@@ -10,6 +10,7 @@
 #   ./build.sh windows   the Windows program, installer and zip in build-windows/dist/ (cross-built;
 #                        the first run also builds a static Qt for Windows into ~/.cache/quivara)
 #   ./build.sh windows-test  the same, then every test as a Windows program under Wine, and the installer
+#   ./build.sh windows-bench [n]  the same build, then the Windows start-up benchmark under Wine (n starts each)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -114,8 +115,14 @@ windows-test)
     # Windows programs need an X server for their windows; every test shares this one.
     xvfb-run -a -s "-screen 0 1280x1024x24 -ac" ctest --test-dir build-windows --output-on-failure
     ;;
+windows-bench)
+    windows_build
+    xvfb-run -a -s "-screen 0 1280x1024x24 -ac" bench/windows_startup.py /usr/lib/wine/wine64 \
+        /usr/lib/wine/wineserver64 build-windows/quivara.exe \
+        build-windows/quivara_bench_startup_reference.exe "${2:-12}"
+    ;;
 *)
-    echo "usage: $0 play|test|package|sanitize|fuzz [seconds]|bench|windows|windows-test" >&2
+    echo "usage: $0 play|test|package|sanitize|fuzz [seconds]|bench|windows|windows-test|windows-bench [n]" >&2
     exit 2
     ;;
 esac

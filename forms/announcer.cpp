@@ -20,10 +20,17 @@ Announcer::Announcer(QWidget *window) : m_notice(new QWidget)
 
 void Announcer::say(const QString &sentence) const
 {
-    // Screen readers speak a notification when it is shown, even one no one can see.
+    // Orca speaks a notification when it is shown, even one no one can see.
     m_notice->setAccessibleName(sentence);
     QAccessibleEvent shown(m_notice, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
+#ifdef Q_OS_WIN
+    // NVDA, JAWS and Narrator are not told of a shown object: Qt raises a UI Automation
+    // notification, which they speak at once, for a value change that carries a text. Where
+    // Windows lacks that call (before Windows 10 version 1709), Qt falls back to a value change.
+    QAccessibleValueChangeEvent told(m_notice, sentence);
+    QAccessible::updateAccessibility(&told);
+#endif
 }
 
 } // namespace quivara::forms

@@ -42,6 +42,9 @@ SplashWindow::SplashWindow(QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("frmSplash"));
+    // The splash never takes the keyboard. Wine counts an activated window as the window
+    // manager's, and its closing then waits for the manager's word, up to 2 s with none.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     // The load starts the 66 ms first, so the time the toolkit takes to find the
     // splash's fonts runs inside the wait instead of before it. The timer belongs
     // to the picture box and goes with the window.

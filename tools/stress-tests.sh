@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Runs the README's test command and the sanitizer build's tests N times each while two CPU-bound
-# loops keep the machine busy, then prints how many runs failed and which tests.
-#   tools/stress-tests.sh [N (default 5)]
-# Each run is `./build.sh test` or `./build.sh sanitize`: the first also builds what is out of date.
+# Runs the README's test command, the sanitizer build's tests and the Windows suite under Wine N times
+# each while two CPU-bound loops keep the machine busy, then prints how many runs failed and which tests.
+#   tools/stress-tests.sh [N (default 5)] [build.sh commands (default: test sanitize windows-test)]
+# Each run is `./build.sh <command>`: the first also builds what is out of date.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-5}
+commands=("${@:2}")
+((${#commands[@]})) || commands=(test sanitize windows-test)
 
 busy=()
 for _ in 1 2; do
@@ -33,10 +35,14 @@ stress() {
     done
 }
 
-stress test
-stress sanitize
-
+failed=0
+for command in "${commands[@]}"; do
+    stress "$command"
+done
 echo
-echo "normal build: ${failedRuns[test]} of $runs runs failed; sanitizer build: ${failedRuns[sanitize]} of $runs runs failed"
+for command in "${commands[@]}"; do
+    echo "$command: ${failedRuns[$command]} of $runs runs failed"
+    failed=$((failed + failedRuns[$command]))
+done
 echo "logs: $log"
-((failedRuns[test] + failedRuns[sanitize] == 0))
+((failed == 0))

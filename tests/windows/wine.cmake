@@ -26,7 +26,8 @@ set(QUIVARA_SCALE_VARIABLE WINEQT_SCALE_FACTOR)
 set(prefix_script ${CMAKE_CURRENT_LIST_DIR}/wineprefix.cmake)
 add_test(NAME wine_prefix_setup
   COMMAND ${CMAKE_COMMAND} -DACTION=setup -DPREFIX=${QUIVARA_WINE_PREFIX} -DWINESERVER=${QUIVARA_WINESERVER}
-          -DRUN=${QUIVARA_RUN_WINE} -DWINE=${QUIVARA_WINE} -DPROGRAM=$<TARGET_FILE:tst_winsystem> -P ${prefix_script})
+          -DRUN=${QUIVARA_RUN_WINE} -DWINE=${QUIVARA_WINE} -DPROGRAM=$<TARGET_FILE:tst_winsystem>
+          -DSTAND_IN=$<TARGET_FILE:uiautomationcore> -P ${prefix_script})
 add_test(NAME wine_prefix_cleanup
   COMMAND ${CMAKE_COMMAND} -DACTION=cleanup -DPREFIX=${QUIVARA_WINE_PREFIX} -DWINESERVER=${QUIVARA_WINESERVER}
           -P ${prefix_script})

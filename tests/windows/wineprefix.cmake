@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Makes a fresh Wine prefix for the Windows tests, or takes it away again.
-#   cmake -DACTION=setup|cleanup -DPREFIX=dir -DWINESERVER=wineserver [-DRUN=runwine.sh -DWINE=wine64 -DPROGRAM=exe]
+#   cmake -DACTION=setup|cleanup -DPREFIX=dir -DWINESERVER=wineserver [-DRUN=runwine.sh -DWINE=wine64 -DPROGRAM=exe
+#         -DSTAND_IN=dll]
 #         -P wineprefix.cmake
 # Ends the server that answers for the prefix directory as it is now, if any, and waits for it.
 function(end_wineserver)
@@ -23,6 +24,8 @@ if(ACTION STREQUAL "setup")
   if(NOT result EQUAL 0)
     message(FATAL_ERROR "Wine could not run ${PROGRAM} in ${PREFIX}: ${result}\n${cases}")
   endif()
+  # Beside Wine's own UI Automation, which only the runs that ask for the native one pass by.
+  file(COPY_FILE "${STAND_IN}" "${PREFIX}/drive_c/windows/system32/uiautomationcore.dll")
   message(STATUS "Wine prefix ready in ${PREFIX}:\n${cases}")
 elseif(ACTION STREQUAL "cleanup")
   execute_process(COMMAND "${WINESERVER}" -k)
