@@ -17,10 +17,12 @@ upstream=${upstream%%-*}
 # Only what the game and its tests use: Core, Gui, Widgets, Test and the Windows platform plugin,
 # linked into the program. Windows draws text itself (GDI), so no FreeType or HarfBuzz; tablets
 # are left out because Debian's source has no Wintab headers; DirectWrite 3 is left out with
-# Direct2D, whose plugin alone would use it.
+# Direct2D, whose plugin alone would use it. The game asks no MIME types, and Qt's built-in MIME
+# database is gzipped with the time of Qt's build, which would make a Qt built again give a
+# program of other bytes.
 off=(network sql xml dbus concurrent printsupport opengl vulkan jpeg gif ico pdf
      textodfwriter textmarkdownreader textmarkdownwriter icu zstd harfbuzz freetype
-     tabletevent direct2d directwrite3 sessionmanager)
+     tabletevent direct2d directwrite3 sessionmanager mimetype_database)
 options=(-DCMAKE_BUILD_TYPE=Release -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
          -DBUILD_SHARED_LIBS=OFF -DFEATURE_static_runtime=ON
          -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
