@@ -58,6 +58,10 @@ windows_build() {
     qt=$(packaging/windows/build-qt.sh)
     # Set after Qt is built: its resource compiler would write this commit's time into the cached Qt.
     source_date_epoch
+    # A build tree configured with another Qt starts afresh: CMake keeps the Qt it found first.
+    if [[ -f build-windows/CMakeCache.txt ]] && ! grep -qF "Qt6_DIR:PATH=$qt/" build-windows/CMakeCache.txt; then
+        rm -rf build-windows
+    fi
     # This clone's toolchain file, not the one the cached Qt was built with (another clone's).
     "$qt/bin/qt-cmake" -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
         -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/packaging/windows/mingw-toolchain.cmake"
