@@ -17,9 +17,12 @@ else()
   set(temp_dir /tmp)
 endif()
 set(QUIVARA_WINE_PREFIX "${temp_dir}/quivara-wine-${build_hash}")
-# No Mono or Gecko installers, no Wine chatter; Qt's variables reach a Windows program only with
-# the WINE prefix, and QtTest prints to the console only when told to.
-set(QUIVARA_TEST_ENVIRONMENT "WINEPREFIX=${QUIVARA_WINE_PREFIX};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml="
+# No Mono or Gecko installers, no Wine chatter; Wine's own UI Automation, not the recording stand-in
+# that the prefix's system folder holds (Wine would take a real DLL there over its own); Qt's
+# variables reach a Windows program only with the WINE prefix, and QtTest prints to the console
+# only when told to.
+set(QUIVARA_TEST_ENVIRONMENT "WINEPREFIX=${QUIVARA_WINE_PREFIX};WINEDEBUG=-all"
+    "WINEDLLOVERRIDES=mscoree,mshtml=\\;uiautomationcore=b"
     "WINEQT_FORCE_STDERR_LOGGING=1;WINEQT_LOGGING_RULES=qt.qpa.*=false")
 set(QUIVARA_SCALE_VARIABLE WINEQT_SCALE_FACTOR)
 
