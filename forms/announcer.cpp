@@ -7,6 +7,10 @@
 #include <QAccessible>
 #include <QWidget>
 
+#ifdef Q_OS_WASM
+#include <emscripten/val.h>
+#endif
+
 namespace quivara::forms {
 
 Announcer::Announcer(QWidget *window) : m_notice(new QWidget)
@@ -30,6 +34,18 @@ void Announcer::say(const QString &sentence) const
     // Windows lacks that call (before Windows 10 version 1709), Qt falls back to a value change.
     QAccessibleValueChangeEvent told(m_notice, sentence);
     QAccessible::updateAccessibility(&told);
+#endif
+#ifdef Q_OS_WASM
+    // The browser's Qt tells screen readers nothing: the page keeps a live region, in which each
+    // sentence is a new paragraph (so a sentence said twice is spoken twice).
+    using emscripten::val;
+    const val document = val::global("document");
+    val region = document.call<val>("getElementById", val("avisos"));
+    if (region.isNull())
+        return;
+    val paragraph = document.call<val>("createElement", val("p"));
+    paragraph.set("textContent", val(sentence.toStdString()));
+    region.call<void>("appendChild", paragraph);
 #endif
 }
 

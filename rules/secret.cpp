@@ -2,9 +2,9 @@
 // Drawing the one-player game's secret code.
 #include "rules/secret.h"
 
-#include <bit>
 #include <chrono>
 #include <cmath>
+#include <cstring>
 #include <ctime>
 
 namespace quivara::rules {
@@ -24,7 +24,10 @@ void RandomSource::seed(double value)
 {
     // Fold the seed into the state through the mixer: the state keeps its
     // history, so the same seed twice leads to two different states.
-    std::uint64_t mixed = std::bit_cast<std::uint64_t>(value);
+    // The seed's bits (std::bit_cast, where the browser build's C++ library lacks it).
+    std::uint64_t mixed;
+    static_assert(sizeof mixed == sizeof value);
+    std::memcpy(&mixed, &value, sizeof mixed);
     m_state ^= splitmix(mixed);
     splitmix(m_state);
 }

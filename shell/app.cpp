@@ -5,25 +5,43 @@
 #include "shell/shell.h"
 
 #include <QApplication>
-#ifdef _WIN32
+#include <QDirIterator>
 #include <QFontDatabase>
+
+#ifdef Q_OS_WASM
+#include "shell/pagewindows.h"
 #endif
 
 namespace quivara::shell {
 
 void addStandInFonts()
 {
-#ifdef _WIN32
-    for (const char *font : {":/quivara/fonts/DancingScript-Bold.otf", ":/quivara/fonts/URWBookman-Light.otf"})
-        QFontDatabase::addApplicationFont(QString::fromLatin1(font));
+    // Only the builds for systems without them carry fonts (Windows, the browser).
+    QDirIterator fonts(QStringLiteral(":/quivara/fonts"), QDir::Files);
+    while (fonts.hasNext())
+        QFontDatabase::addApplicationFont(fonts.next());
+}
+
+namespace {
+
+// In a browser: the default face of the Linux desktop for what the forms leave to it (the menu
+// bars; the browser's Qt would draw them larger), and the windows kept as on a desktop.
+void fitThePage()
+{
+#ifdef Q_OS_WASM
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+    new PageWindows(qApp);
 #endif
 }
+
+} // namespace
 
 int run(int &argc, char **argv, const StartHook &beforeStart)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(kAppTitle));
     addStandInFonts();
+    fitThePage();
     Shell shell;
     if (beforeStart)
         beforeStart(shell);

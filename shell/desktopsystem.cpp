@@ -38,10 +38,20 @@ bool DesktopSystem::startProgram(const std::string &) { return false; }
 
 void DesktopSystem::showMessage(const std::string &text)
 {
+#ifdef Q_OS_WASM
+    // A page cannot wait inside a call for the player: the box is shown window-modal and this
+    // returns at once. Nothing in the lookup follows the message.
+    auto *box = new QMessageBox(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle), QString::fromLocal8Bit(text),
+                                QMessageBox::Ok, m_owner);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setObjectName(QStringLiteral("sysInfoMessage"));
+    box->open();
+#else
     QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle), QString::fromLocal8Bit(text),
                     QMessageBox::Ok, m_owner);
     box.setObjectName(QStringLiteral("sysInfoMessage"));
     box.exec();
+#endif
 }
 
 } // namespace quivara::shell

@@ -13,6 +13,10 @@
 #include <QThread>
 #include <QTimer>
 
+#ifdef Q_OS_WASM
+#include <emscripten.h>
+#endif
+
 namespace quivara::shell {
 
 Shell::Shell(QString nameDirectory, QObject *parent)
@@ -42,7 +46,7 @@ void Shell::start()
         tickedWhileShowing = true;
         m_splash->timer()->stop();
     });
-    m_splash->show();
+    m_splash->showNormal(); // not show(): see present()
     disconnect(early);
     connect(m_splash, &SplashWindow::timedOut, this, &Shell::finishSplash);
     Q_EMIT windowShown(m_splash);
@@ -89,7 +93,9 @@ void Shell::adopt(GameWindow *window)
 void Shell::present(QWidget *window)
 {
     forms::centreOnScreen(window);
-    window->show();
+    // Normal, not show(): in a browser show() makes a window fill the whole page, and the game's
+    // windows keep their size and place there too.
+    window->showNormal();
     Q_EMIT windowShown(window);
 }
 
@@ -152,12 +158,18 @@ void Shell::quitNow()
 {
     for (QWidget *window : windows())
         window->hide();
+#ifdef Q_OS_WASM
+    // In a page the browser runs the event loop, which a program cannot leave: it ends here, and
+    // the page says that it has.
+    emscripten_force_exit(0);
+#else
     // Asked before the event loop runs (a start-up observer), exit() would do
     // nothing: the loop then ends as soon as it starts.
     if (QThread::currentThread()->loopLevel() == 0)
         QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     else
         QCoreApplication::exit(0);
+#endif
 }
 
 QList<QWidget *> Shell::windows() const

@@ -13,6 +13,9 @@
 #ifdef _WIN32
 #include <QTemporaryFile>
 #endif
+#ifdef Q_OS_WASM
+#include <emscripten.h>
+#endif
 
 #include <string>
 
@@ -127,6 +130,14 @@ QStringList NameFiles::saveBoth(const QString &player1, const QString &player2, 
             std::fflush(errors);
         }
     }
+#ifdef Q_OS_WASM
+    // In a browser the files live in memory until written out to the page's storage, which is
+    // done in the background (a page cannot wait for it).
+    EM_ASM(FS.syncfs(false, function(error) {
+        if (error)
+            err('quivara: could not keep the names in the browser: ' + error);
+    }););
+#endif
     return failures;
 }
 
