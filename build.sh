@@ -11,6 +11,11 @@
 #                        the first run also builds a static Qt for Windows into ~/.cache/quivara)
 #   ./build.sh windows-test  the same, then every test as a Windows program under Wine, and the installer
 #   ./build.sh windows-bench [n]  the same build, then the Windows start-up benchmark under Wine (n starts each)
+#   ./build.sh web       the game as a web page in build-web/dist/ (built with Debian's emscripten; the
+#                        first run also builds Qt for WebAssembly into ~/.cache/quivara)
+#   ./build.sh web-serve the same, then serves the page on http://localhost:8080/ to play in a browser
+#   ./build.sh web-test  the same, then the tests without windows under Node and the page in Chromium
+#   ./build.sh web-bench [n]  the same build, then the page's load benchmark in Chromium (n loads each)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -49,13 +54,13 @@ source_date_epoch() {
 # Jobs for the checked builds: sanitized compiles take much memory, so no more than the cores.
 jobs() { nproc; }
 
-# The Windows build: Debian's Qt source built once for mingw-w64 (packaging/windows/build-qt.sh),
+# The Windows build: Debian's Qt source built once for mingw-w64 (packaging/build-qt.sh windows),
 # then the game and its tests cross-built against it; the program, installer and zip end up in
 # build-windows/dist/ with their SHA256SUMS, the same bytes from every build of a commit.
 windows_build() {
     install_missing tools/packages.txt tools/windows-packages.txt
     local qt
-    qt=$(packaging/windows/build-qt.sh)
+    qt=$(packaging/build-qt.sh windows)
     # Set after Qt is built: its resource compiler would write this commit's time into the cached Qt.
     source_date_epoch
     # A build tree configured with another Qt starts afresh: CMake keeps the Qt it found first.
@@ -68,6 +73,23 @@ windows_build() {
     cmake --build build-windows
     packaging/windows/dist.sh build-windows build-windows/dist
     ls -l build-windows/dist
+}
+
+# The browser build: Debian's Qt source built once with Debian's emscripten, then the game, its
+# tests without windows and the benchmark's pages; the page ends up in build-web/dist/.
+web_build() {
+    install_missing tools/packages.txt tools/web-packages.txt
+    local qt
+    qt=$(packaging/build-qt.sh web)
+    # Qt finds emscripten through the emsdk folder kept with it, emscripten's CMake files through
+    # EMSCRIPTEN; emscripten's tools run on this machine's node, which must find Debian's modules.
+    export EMSDK=$qt/emsdk EMSCRIPTEN=/usr/share/emscripten NODE_PATH=/usr/share/nodejs
+    if [[ -f build-web/CMakeCache.txt ]] && ! grep -qF "Qt6_DIR:PATH=$qt/" build-web/CMakeCache.txt; then
+        rm -rf build-web
+    fi
+    "$qt/bin/qt-cmake" -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON
+    cmake --build build-web
+    ls -l build-web/dist
 }
 
 case "${1:-}" in
@@ -125,8 +147,25 @@ windows-bench)
         /usr/lib/wine/wineserver64 build-windows/quivara.exe \
         build-windows/quivara_bench_startup_reference.exe "${2:-12}"
     ;;
+web)
+    web_build
+    ;;
+web-serve)
+    web_build
+    echo "Quivara: open http://localhost:8080/ in a browser (Ctrl+C here stops the server)"
+    exec python3 -m http.server --bind 127.0.0.1 --directory build-web/dist 8080
+    ;;
+web-test)
+    web_build
+    ctest --test-dir build-web --output-on-failure
+    ;;
+web-bench)
+    web_build
+    exec /usr/bin/python3 bench/web_startup.py build-web "${2:-12}"
+    ;;
 *)
-    echo "usage: $0 play|test|package|sanitize|fuzz [seconds]|bench|windows|windows-test|windows-bench [n]" >&2
+    echo "usage: $0 play|test|package|sanitize|fuzz [seconds]|bench|windows|windows-test|windows-bench [n]|" \
+         "web|web-serve|web-test|web-bench [n]" >&2
     exit 2
     ;;
 esac

@@ -7,8 +7,13 @@
 
 namespace quivara::bench {
 
+#ifdef __EMSCRIPTEN__
+// In a page, standard output: the page's console, where the benchmark reads it.
+inline constexpr int kReportFd = 1;
+#else
 // The launcher hands the child the write end of its pipe as this descriptor.
 inline constexpr int kReportFd = 3;
+#endif
 
 // Watches every event of the application; when a top-level window named in
 // `windows` gets its first paint event, it writes "<name> <monotonic ns>\n" to
@@ -33,7 +38,8 @@ private:
     QString m_last;
 };
 
-// CLOCK_MONOTONIC in nanoseconds: the launcher reads the same clock.
+// CLOCK_MONOTONIC in nanoseconds: the launcher reads the same clock (in a page, the page's
+// clock, which starts at its navigation).
 long long monotonicNs();
 
 } // namespace quivara::bench

@@ -1,37 +1,66 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the static Qt for Windows (x86_64-w64-mingw32) that the game's Windows build links, from
-# Debian's own qt6-base source, once: the result is kept in a cache outside the clone, under a key
-# made of Qt's version and everything that shapes the build, and later runs only print its path.
-#   packaging/windows/build-qt.sh        prints the install prefix of the cached Qt, building it first if needed
+# Builds a static Qt that one of the game's other builds links, from Debian's own qt6-base source,
+# once: the result is kept in a cache outside the clone, under a key made of Qt's version and
+# everything that shapes the build, and later runs only print its path.
+#   packaging/build-qt.sh windows   Qt for Windows (x86_64-w64-mingw32, mingw-w64)
+#   packaging/build-qt.sh web       Qt for WebAssembly (Debian's emscripten)
+# Each prints the install prefix of the cached Qt, building it first if needed.
 # The cache lives in $QUIVARA_CACHE (default ~/.cache/quivara).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 cache=${QUIVARA_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quivara}
+target=${1:-}
 
-# The Qt version is the host's: the cross build runs the host's moc, rcc and uic.
+# The Qt version is the host's: the other builds run the host's moc, rcc and uic.
 version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 upstream=${version%%+*}
 upstream=${upstream%%-*}
 
-# Only what the game and its tests use: Core, Gui, Widgets, Test and the Windows platform plugin,
-# linked into the program. Windows draws text itself (GDI), so no FreeType or HarfBuzz; tablets
-# are left out because Debian's source has no Wintab headers; DirectWrite 3 is left out with
-# Direct2D, whose plugin alone would use it. The game asks no MIME types, and Qt's built-in MIME
-# database is gzipped with the time of Qt's build, which would make a Qt built again give a
-# program of other bytes.
-off=(network sql xml dbus concurrent printsupport opengl vulkan jpeg gif ico pdf
-     textodfwriter textmarkdownreader textmarkdownwriter icu zstd harfbuzz freetype
-     tabletevent direct2d directwrite3 sessionmanager mimetype_database)
-options=(-DCMAKE_BUILD_TYPE=Release -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
-         -DBUILD_SHARED_LIBS=OFF -DFEATURE_static_runtime=ON
-         -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
-         -DINPUT_opengl=no -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_pcre2=OFF)
+# Only what the game and its tests use: Core, Gui, Widgets, Test and the platform plugin, linked
+# into the program. The game asks no MIME types, and Qt's built-in MIME database is gzipped with
+# the time of Qt's build, which would make a Qt built again give a program of other bytes.
+case $target in
+windows)
+    # Windows draws text itself (GDI), so no FreeType or HarfBuzz; tablets are left out because
+    # Debian's source has no Wintab headers; DirectWrite 3 is left out with Direct2D, whose plugin
+    # alone would use it.
+    off=(network sql xml dbus concurrent printsupport opengl vulkan jpeg gif ico pdf
+         textodfwriter textmarkdownreader textmarkdownwriter icu zstd harfbuzz freetype
+         tabletevent direct2d directwrite3 sessionmanager mimetype_database)
+    options=(-DCMAKE_BUILD_TYPE=Release -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+             -DBUILD_SHARED_LIBS=OFF -DFEATURE_static_runtime=ON
+             -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
+             -DINPUT_opengl=no -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_pcre2=OFF)
+    toolchain=$here/windows/mingw-toolchain.cmake
+    name=mingw-static
+    ;;
+web)
+    # The page's window is WebGL, which the wasm platform plugin reaches through EGL; text is drawn
+    # with Qt's own FreeType and HarfBuzz. A page has threads only when its server sends
+    # cross-origin isolation headers, so Qt is built without them.
+    off=(network sql xml dbus concurrent printsupport vulkan jpeg gif ico pdf
+         textodfwriter textmarkdownreader textmarkdownwriter icu zstd
+         tabletevent sessionmanager mimetype_database thread)
+    options=(-DCMAKE_BUILD_TYPE=Release -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+             -DBUILD_SHARED_LIBS=OFF -DQT_QMAKE_TARGET_MKSPEC=wasm-emscripten
+             -DEMSCRIPTEN_ROOT_PATH=/usr/share/emscripten
+             -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
+             -DFEATURE_egl=ON -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_pcre2=OFF
+             -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF)
+    toolchain=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
+    name=wasm-static
+    ;;
+*)
+    echo "usage: $0 windows|web" >&2
+    exit 2
+    ;;
+esac
 for f in "${off[@]}"; do options+=("-DFEATURE_$f=OFF"); done
 
 # What decides what comes out: the version, the options and the toolchain.
-key=$({ echo "$version" "${options[@]}"; cat "$here/mingw-toolchain.cmake"; } | sha256sum | cut -c1-12)
-prefix=$cache/qt-$upstream-mingw-static-$key
+key=$({ echo "$version" "${options[@]}"; cat "$toolchain"; } | sha256sum | cut -c1-12)
+prefix=$cache/qt-$upstream-$name-$key
 if [[ -f $prefix/.complete ]]; then
     echo "$prefix"
     exit 0
@@ -57,10 +86,23 @@ apt-get -q "${apt_options[@]}" update >&2
 (cd "$work" && apt-get -q "${apt_options[@]}" source "qt6-base=$version" >&2)
 src=$(find "$work" -maxdepth 1 -type d -name "qt6-base-*" | head -n 1)
 
-echo "Configuring Qt $upstream for Windows in $work/build" >&2
-cmake -S "$src" -B "$work/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/mingw-toolchain.cmake" \
+if [[ $target == web ]]; then
+    # Qt's configure finds emscripten through an emsdk folder; Debian's emscripten is not one, so
+    # the prefix gets a small one pointing at it, which the game's build uses too.
+    emsdk=$prefix/emsdk
+    mkdir -p "$emsdk/em/cmake/Modules/Platform"
+    echo "EMSCRIPTEN_ROOT = 'em'" >"$emsdk/.emscripten"
+    ln -sf /usr/bin/emcc "$emsdk/em/emcc"
+    ln -sf "$toolchain" "$emsdk/em/cmake/Modules/Platform/Emscripten.cmake"
+    export EMSDK=$emsdk
+    # Debian's emscripten runs its JavaScript tools with node, which must find Debian's acorn.
+    export NODE_PATH=/usr/share/nodejs
+fi
+
+echo "Configuring Qt $upstream ($target) in $work/build" >&2
+cmake -S "$src" -B "$work/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_INSTALL_PREFIX="$prefix" "${options[@]}" >&2
-echo "Building Qt (about 25 minutes on 2 idle cores)" >&2
+echo "Building Qt (about 20 minutes on 2 idle cores)" >&2
 cmake --build "$work/build" --parallel "$(nproc)" >&2
 cmake --install "$work/build" >&2
 touch "$prefix/.complete"
