@@ -35,8 +35,6 @@ class Server:
 
 
 class Quiet(http.server.SimpleHTTPRequestHandler):
-    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm"}
-
     def log_message(self, *args):
         pass
 
