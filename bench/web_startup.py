@@ -11,7 +11,7 @@ import statistics
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
 from chromium import Browser, Server, wait_until  # noqa: E402
 
 build, loads = sys.argv[1], int(sys.argv[2]) if len(sys.argv) > 2 else 12

@@ -2,7 +2,8 @@
 // Runs in the page before the program starts. Sets up the files it finds: the program in a folder
 // of its own that cannot be written (as an installed game), and the player's home folder, where
 // the names are kept, stored in the browser (IndexedDB) so that it lasts across reloads and
-// restarts. Tells the page when the program has ended ("Salir").
+// restarts. Tells the page when the program has ended ("Salir"), once the names it saved on the way
+// out are in the browser's storage, so that a reload right after it finds them.
 Module['thisProgram'] = '/usr/games/quivara';
 Module['preRun'] = [].concat(Module['preRun'] || [], [function () {
     FS.mkdirTree('/usr/games');
@@ -17,5 +18,7 @@ Module['preRun'] = [].concat(Module['preRun'] || [], [function () {
     });
 }]);
 Module['onExit'] = function (status) {
-    window.dispatchEvent(new CustomEvent('quivara-fin', { detail: status }));
+    FS.syncfs(false, function () {
+        window.dispatchEvent(new CustomEvent('quivara-fin', { detail: status }));
+    });
 };
