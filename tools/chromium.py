@@ -46,13 +46,15 @@ class Browser:
     def __init__(self, profile=None):
         self.own_profile = profile is None
         self.profile = profile or tempfile.mkdtemp(prefix="quivara-chromium-")
+        port_file = os.path.join(self.profile, "DevToolsActivePort")
+        if os.path.exists(port_file):  # the port of this profile's last browser
+            os.remove(port_file)
         self.process = subprocess.Popen(
             ["chromium", "--headless=new", "--no-sandbox", "--use-gl=swiftshader", "--enable-unsafe-swiftshader",
              f"--window-size={WIDTH},{HEIGHT}", "--remote-debugging-port=0", f"--user-data-dir={self.profile}",
              "--disable-background-networking", "--disable-component-update", "--disable-sync",
              "--no-first-run", "--disable-quic", "--hide-scrollbars", "about:blank"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        port_file = os.path.join(self.profile, "DevToolsActivePort")
         deadline = time.monotonic() + 30
         while not (os.path.exists(port_file) and open(port_file).read().count("\n") >= 1):
             if time.monotonic() > deadline or self.process.poll() is not None:
