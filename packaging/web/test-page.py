@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The page in headless Chromium, played by keys: a one-player game, a two-player match and "Salir";
 after a reload, the About window and a match won under the name typed before; after a restart of
-the browser, such a match again. Each window against
-its desktop picture. Prints the keys and the page's live region: the game's transcript.
+the browser, such a match again. Each window against its desktop picture. Prints the keys and the
+page's live region: the game's transcript.
   test-page.py <the page's folder> <the desktop pictures' folder> <a folder for the screenshots>"""
 import os
 import re
