@@ -51,6 +51,14 @@ source_date_epoch() {
     fi
 }
 
+# Starts the build tree $1 afresh when it was configured with a Qt other than the one at $2:
+# CMake keeps the Qt it found first.
+forget_other_qt() {
+    if [[ -f $1/CMakeCache.txt ]] && ! grep -qF "Qt6_DIR:PATH=$2/" "$1/CMakeCache.txt"; then
+        rm -rf "$1"
+    fi
+}
+
 # Jobs for the checked builds: sanitized compiles take much memory, so no more than the cores.
 jobs() { nproc; }
 
@@ -63,10 +71,7 @@ windows_build() {
     qt=$(packaging/build-qt.sh windows)
     # Set after Qt is built: its resource compiler would write this commit's time into the cached Qt.
     source_date_epoch
-    # A build tree configured with another Qt starts afresh: CMake keeps the Qt it found first.
-    if [[ -f build-windows/CMakeCache.txt ]] && ! grep -qF "Qt6_DIR:PATH=$qt/" build-windows/CMakeCache.txt; then
-        rm -rf build-windows
-    fi
+    forget_other_qt build-windows "$qt"
     # This clone's toolchain file, not the one the cached Qt was built with (another clone's).
     "$qt/bin/qt-cmake" -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
         -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/packaging/windows/mingw-toolchain.cmake"
@@ -84,9 +89,7 @@ web_build() {
     # Qt finds emscripten through the emsdk folder kept with it, emscripten's CMake files through
     # EMSCRIPTEN; emscripten's tools run on this machine's node, which must find Debian's modules.
     export EMSDK=$qt/emsdk EMSCRIPTEN=/usr/share/emscripten NODE_PATH=/usr/share/nodejs
-    if [[ -f build-web/CMakeCache.txt ]] && ! grep -qF "Qt6_DIR:PATH=$qt/" build-web/CMakeCache.txt; then
-        rm -rf build-web
-    fi
+    forget_other_qt build-web "$qt"
     "$qt/bin/qt-cmake" -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON
     cmake --build build-web
     ls -l build-web/dist

@@ -31,34 +31,34 @@ server, browser = Server(os.path.join(build, "bench")), Browser()
 try:
     browser.call("Network.enable")
     browser.call("Network.setCacheDisabled", cacheDisabled=True)
-    times = {page: [] for page in PAGES}
-    ready, splash, bare_ready = [], [], []
+    moments = {page: [] for page in PAGES}  # page: what each of its loads reported
     for _ in range(loads):
         for page, window in PAGES.items():
-            moments = load(browser, f"{server.url}{page}.html", window)
-            times[page].append(moments[window])
-            if page == "game":
-                ready.append(moments["ready"])
-                splash.append(moments["frmSplash"])
-            else:
-                bare_ready.append(moments["ready"])
+            moments[page].append(load(browser, f"{server.url}{page}.html", window))
             browser.call("Page.navigate", url="about:blank")
 finally:
     browser.close()
     server.close()
 
+
+def ms(page, name):
+    """The median and the range of what `page` reported as `name`, in milliseconds."""
+    times = [load[name] for load in moments[page]]
+    return f"{statistics.median(times):.0f} ({min(times):.0f}-{max(times):.0f})"
+
+
 wasm = open(os.path.join(build, "dist", "quivara.wasm"), "rb").read()
 bare = os.path.getsize(os.path.join(build, "bench", "quivara_bench_startup_reference.wasm"))
-game, reference = (statistics.median(times[p]) for p in PAGES)
+game, reference = (statistics.median(load[PAGES[p]] for load in moments[p]) for p in PAGES)
 print(f"Quivara in the browser, {time.strftime('%Y-%m-%d')}, {os.cpu_count()} cores, headless Chromium "
       f"(SwiftShader), localhost, no cache; medians of {loads} loads each, alternating")
-print(f"| navigation to the window painted | ms |")
-print(f"|---|---|")
-print(f"| game: Qt up, fonts added (no window yet) | {statistics.median(ready):.0f} ({min(ready):.0f}-{max(ready):.0f}) |")
-print(f"| game: splash | {statistics.median(splash):.0f} ({min(splash):.0f}-{max(splash):.0f}) |")
-print(f"| game: one-player window (after the splash) | {game:.0f} ({min(times['game']):.0f}-{max(times['game']):.0f}) |")
-print(f"| bare Qt window page, same Qt: Qt up | {statistics.median(bare_ready):.0f} ({min(bare_ready):.0f}-{max(bare_ready):.0f}) |")
-print(f"| bare Qt window page, same Qt: window painted | {reference:.0f} ({min(times['reference']):.0f}-{max(times['reference']):.0f}) |")
+print("| navigation to the window painted | ms |")
+print("|---|---|")
+print(f"| game: Qt up, fonts added (no window yet) | {ms('game', 'ready')} |")
+print(f"| game: splash | {ms('game', 'frmSplash')} |")
+print(f"| game: one-player window (after the splash) | {ms('game', 'frmunjugador')} |")
+print(f"| bare Qt window page, same Qt: Qt up | {ms('reference', 'ready')} |")
+print(f"| bare Qt window page, same Qt: window painted | {ms('reference', 'reference')} |")
 print(f"| ratio game / bare | {game / reference:.2f} |")
 print(f"quivara.wasm: {len(wasm) / 1e6:.1f} MB raw, {len(gzip.compress(wasm, 9)) / 1e6:.1f} MB gzipped "
       f"(the bare Qt window's: {bare / 1e6:.1f} MB raw)")

@@ -18,8 +18,13 @@ upstream=${version%%+*}
 upstream=${upstream%%-*}
 
 # Only what the game and its tests use: Core, Gui, Widgets, Test and the platform plugin, linked
-# into the program. The game asks no MIME types, and Qt's built-in MIME database is gzipped with
-# the time of Qt's build, which would make a Qt built again give a program of other bytes.
+# into the program, with Qt's own copies of zlib, libpng and PCRE2. The game asks no MIME types,
+# and Qt's built-in MIME database is gzipped with the time of Qt's build, which would make a Qt
+# built again give a program of other bytes. (The options' order is part of the cache key.)
+host=(-DCMAKE_BUILD_TYPE=Release -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+      -DBUILD_SHARED_LIBS=OFF)
+no_extras=(-DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF)
+bundled=(-DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_pcre2=OFF)
 case $target in
 windows)
     # Windows draws text itself (GDI), so no FreeType or HarfBuzz; tablets are left out because
@@ -28,10 +33,7 @@ windows)
     off=(network sql xml dbus concurrent printsupport opengl vulkan jpeg gif ico pdf
          textodfwriter textmarkdownreader textmarkdownwriter icu zstd harfbuzz freetype
          tabletevent direct2d directwrite3 sessionmanager mimetype_database)
-    options=(-DCMAKE_BUILD_TYPE=Release -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
-             -DBUILD_SHARED_LIBS=OFF -DFEATURE_static_runtime=ON
-             -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
-             -DINPUT_opengl=no -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_pcre2=OFF)
+    options=("${host[@]}" -DFEATURE_static_runtime=ON "${no_extras[@]}" -DINPUT_opengl=no "${bundled[@]}")
     toolchain=$here/windows/mingw-toolchain.cmake
     name=mingw-static
     ;;
@@ -42,12 +44,8 @@ web)
     off=(network sql xml dbus concurrent printsupport vulkan jpeg gif ico pdf
          textodfwriter textmarkdownreader textmarkdownwriter icu zstd
          tabletevent sessionmanager mimetype_database thread)
-    options=(-DCMAKE_BUILD_TYPE=Release -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
-             -DBUILD_SHARED_LIBS=OFF -DQT_QMAKE_TARGET_MKSPEC=wasm-emscripten
-             -DEMSCRIPTEN_ROOT_PATH=/usr/share/emscripten
-             -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
-             -DFEATURE_egl=ON -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_pcre2=OFF
-             -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF)
+    options=("${host[@]}" -DQT_QMAKE_TARGET_MKSPEC=wasm-emscripten -DEMSCRIPTEN_ROOT_PATH=/usr/share/emscripten
+             "${no_extras[@]}" -DFEATURE_egl=ON "${bundled[@]}" -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF)
     toolchain=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
     name=wasm-static
     ;;

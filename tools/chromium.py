@@ -129,7 +129,7 @@ class Browser:
 ALT, CTRL, SHIFT = 1, 2, 8
 # name: (DOM key, DOM code, Windows key code, text)
 KEYS = {"Tab": ("Tab", "Tab", 9, ""), "Enter": ("Enter", "Enter", 13, "\r"), "space": (" ", "Space", 32, " "),
-        "Escape": ("Escape", "Escape", 27, ""), "Down": ("ArrowDown", "ArrowDown", 40, ""),
+        "Down": ("ArrowDown", "ArrowDown", 40, ""),
         "F1": ("F1", "F1", 112, ""), "F2": ("F2", "F2", 113, "")}
 
 
