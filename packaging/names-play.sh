@@ -7,13 +7,13 @@
 play() {
     local edit=$1 one two
     start_game
-    one=$(window '^Quivara - 1 jugador$') || fail "no one-player window"
+    one=$(window '^Quivara - 1 jugador$' "$game") || fail "no one-player window"
     press "$one" F2 || fail "F2 could not be pressed in the one-player window"
-    two=$(window '^Quivara - 2 jugadores$') || fail "F2 opened no two-player window"
+    two=$(window '^Quivara - 2 jugadores$' "$game") || fail "F2 opened no two-player window"
     $edit "$two"
     press "$two" F1 || fail "F1 could not be pressed in the two-player window"
     gone '^Quivara - 2 jugadores$' || fail "F1 left the two-player window open"
-    one=$(window '^Quivara - 1 jugador$') || fail "F1 opened no one-player window"
+    one=$(window '^Quivara - 1 jugador$' "$game") || fail "F1 opened no one-player window"
     press "$one" alt+s || fail "Alt+S could not be pressed in the one-player window"
     timeout "$xwindows_deadline" tail --pid="$game" -f /dev/null || fail "the game did not end on Alt+S"
     wait "$game" || fail "the game ended with status $?"

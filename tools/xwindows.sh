@@ -5,12 +5,20 @@
 # The deadlines only bound a failure: a busy machine may take many seconds to start the game.
 xwindows_deadline=60
 
-# Prints the first visible window whose title matches $1; fails when none shows in time.
+# Succeeds while the process $1 runs: not ended, nor ended and not yet waited for.
+running() {
+    local state
+    state=$(ps -o stat= -p "$1" 2>/dev/null) && [[ $state != Z* ]]
+}
+
+# Prints the first visible window whose title matches $1; fails when none shows in time, and at
+# once when the process $2 (if given), which is to show it, has ended.
 window() {
     local found deadline=$((SECONDS + xwindows_deadline))
     while ((SECONDS < deadline)); do
         found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1)
         [[ -n $found ]] && { echo "$found"; return 0; }
+        [[ -n ${2:-} ]] && ! running "$2" && return 1
         sleep 0.1
     done
     return 1

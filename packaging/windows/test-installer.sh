@@ -24,16 +24,31 @@ if [[ -z "${QUIVARA_IN_XVFB:-}" ]]; then
     # -ac: the user's programs may connect without root's X authority file.
     QUIVARA_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -ac" "$0" "$@"
 fi
+source "$here/../../tools/xwindows.sh"
+source "$here/../names-play.sh"
 work=$(mktemp -d) && chmod 755 "$work"
-game=
-# Ends the test with its reason, what is on the screen, whether the game runs, and what Wine said.
+game= setup=
+# Whether the process $2 ($1 names it) still runs, or with which status it ended.
+tell_process() {
+    [[ -n $2 ]] || return 0
+    if running "$2"; then
+        echo "  $1 is still running"
+    else
+        wait "$2"
+        echo "  $1 has ended with status $?"
+    fi
+}
+# Ends the test with its reason, the state of the installer and the game, what is on the screen,
+# the user's Wine processes, and what Wine said.
 fail() {
     local id
-    echo "FAIL: $*"
-    [[ -n $game ]] && { kill -0 "$game" 2>/dev/null && echo "  the game is running" || echo "  the game has ended"; }
+    echo "FAIL: $* (after $SECONDS s)"
+    tell_process "the installer" "$setup"
+    tell_process "the game" "$game"
     for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
         echo "  window on screen: $(xdotool getwindowname "$id" 2>/dev/null)"
     done
+    ps -u "$user" -o pid=,etime=,args= 2>/dev/null | sed "s/^/  process of $user: /"
     [[ -s $work/stderr ]] && sed "s/^/  wine: /" "$work/stderr"
     exit 1
 }
@@ -44,11 +59,18 @@ as_user() {
 }
 cleanup() {
     [[ -n $game ]] && kill "$game" 2>/dev/null
+    [[ -n $setup ]] && kill "$setup" 2>/dev/null
     as_user "$wineserver" -k 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
 install -d -m 755 -o "$user" "$work/home" "$work/prefix"
+# The user's prefix is made before any program is started in it: the first start in an empty
+# prefix also writes Wine's 700 MB of system files, which takes tens of seconds on a busy machine,
+# and no wait below on a window is to carry that.
+as_user timeout 300 "$wine" wineboot --init 2>>"$work/stderr" || fail "Wine could not make the user's prefix (status $?)"
+as_user "$wineserver" -w
+echo "the user's Wine prefix was made in $SECONDS s"
 "$cpack" --config "$config" -G NSIS -B "$work/cpack" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; fail "cpack"; }
 installers=("$work"/cpack/quivara-*.exe)
 [[ -f ${installers[0]} ]] || fail "cpack made no installer"
@@ -119,8 +141,6 @@ check_gone() {
     registration "$mode" >/dev/null && fail "$mode: the uninstall key is there: $(registration "$mode")"
 }
 
-source "$here/../../tools/xwindows.sh"
-source "$here/../names-play.sh"
 start_game() {
     as_user "$wine" "$game_folder\\quivara.exe" 2>>"$work/stderr" &
     game=$!
@@ -143,17 +163,20 @@ kept_at_next_start() {
 # The installer's own pages: "Solo para mí" (Alt+M) on the mode page, "Siguiente" and "Instalar"
 # (Return, Return); Return once more closes it when the install is done, and does nothing before.
 install_on_pages() {
-    local setup window deadline=$((SECONDS + xwindows_deadline))
+    local window deadline start=$SECONDS
     as_user "$wine" "$work/setup.exe" 2>>"$work/stderr" &
     setup=$!
-    window=$(window '^Instalaci.n de Quivara') || fail "the installer showed no window"
+    window=$(window '^Instalaci.n de Quivara' "$setup") || fail "the installer showed no window"
+    echo "the installer's window showed $((SECONDS - start)) s after its start"
     press "$window" alt+m Return Return || fail "could not choose on the installer's pages"
-    while kill -0 "$setup" 2>/dev/null; do
+    deadline=$((SECONDS + xwindows_deadline))
+    while running "$setup"; do
         ((SECONDS < deadline)) || fail "the installer's last page did not close"
         press "$window" Return
         sleep 0.2
     done
     wait "$setup" || fail "the installer ended with status $?"
+    setup=
     as_user "$wineserver" -w
 }
 
