@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Sets up a Debian 12 machine for the game, builds it, then plays it or runs its tests.
+# Sets up a Debian 12 machine for the game, builds it, then plays it or runs its tests. Each build
+# tree is configured by the preset of its name in CMakePresets.json (build/ by the preset linux).
 #   ./build.sh play    install what the game needs, build it (build-play/), start it
 #   ./build.sh test    install what is missing, build, run every test
 #   ./build.sh package install what is missing, build, make the Debian package in build/
@@ -35,10 +36,10 @@ install_missing() {
     fi
 }
 
-# The full build, with tests and benchmarks.
-build() {
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
-    cmake --build build
+# Configures the build tree of preset $1 and builds it; further arguments go to the build.
+build_preset() {
+    cmake --preset "$1"
+    cmake --build --preset "$1" "${@:2}"
 }
 
 all_packages=(tools/packages.txt tools/test-packages.txt)
@@ -67,31 +68,29 @@ jobs() { nproc; }
 # build-windows/dist/ with their SHA256SUMS, the same bytes from every build of a commit.
 windows_build() {
     install_missing tools/packages.txt tools/windows-packages.txt
-    local qt
-    qt=$(packaging/build-qt.sh windows)
+    QUIVARA_QT_WINDOWS=$(packaging/build-qt.sh windows)
+    export QUIVARA_QT_WINDOWS
     # Set after Qt is built: its resource compiler would write this commit's time into the cached Qt.
     source_date_epoch
-    forget_other_qt build-windows "$qt"
-    # This clone's toolchain file, not the one the cached Qt was built with (another clone's).
-    "$qt/bin/qt-cmake" -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
-        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/packaging/windows/mingw-toolchain.cmake"
-    cmake --build build-windows
+    forget_other_qt build-windows "$QUIVARA_QT_WINDOWS"
+    # The preset chainloads this clone's toolchain file, not the one the cached Qt was built with
+    # (another clone's).
+    build_preset windows
     packaging/windows/dist.sh build-windows build-windows/dist
     ls -l build-windows/dist
 }
 
 # The browser build: Debian's Qt source built once with Debian's emscripten, then the game, its
-# tests without windows and the benchmark's pages; the page ends up in build-web/dist/.
+# tests without windows and the benchmark's pages; the page ends up in build-web/dist/. Qt finds
+# emscripten through the emsdk folder kept with it, emscripten's CMake files through EMSCRIPTEN;
+# emscripten's tools run on this machine's node, which must find Debian's modules: the preset
+# sets all three for CMake and CTest.
 web_build() {
     install_missing tools/packages.txt tools/web-packages.txt
-    local qt
-    qt=$(packaging/build-qt.sh web)
-    # Qt finds emscripten through the emsdk folder kept with it, emscripten's CMake files through
-    # EMSCRIPTEN; emscripten's tools run on this machine's node, which must find Debian's modules.
-    export EMSDK=$qt/emsdk EMSCRIPTEN=/usr/share/emscripten NODE_PATH=/usr/share/nodejs
-    forget_other_qt build-web "$qt"
-    "$qt/bin/qt-cmake" -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON
-    cmake --build build-web
+    QUIVARA_QT_WEB=$(packaging/build-qt.sh web)
+    export QUIVARA_QT_WEB
+    forget_other_qt build-web "$QUIVARA_QT_WEB"
+    build_preset web
     ls -l build-web/dist
 }
 
@@ -99,33 +98,32 @@ case "${1:-}" in
 play)
     # Only the game and what it needs to build and run.
     install_missing tools/packages.txt
-    cmake -S . -B build-play -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF
-    cmake --build build-play --target quivara
+    build_preset play
     exec ./build-play/quivara
     ;;
 test)
     install_missing "${all_packages[@]}"
-    build
-    ctest --test-dir build --output-on-failure -j "$(nproc)" -LE package
+    build_preset linux
+    ctest --preset linux -j "$(nproc)" -LE package
     # The package test installs the .deb and drives the installed game on a virtual X server.
-    ctest --test-dir build --output-on-failure -L package
+    ctest --preset linux -L package
     ;;
 package)
     install_missing "${all_packages[@]}"
-    build
+    build_preset linux
     # Every file in the package carries the last commit's time.
     source_date_epoch
     (cd build && cpack -G DEB)
     ;;
 sanitize)
     install_missing "${all_packages[@]}"
-    cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIVARA_SANITIZE=ON
-    cmake --build build-sanitize -j "$(jobs)"
-    # The installed package is not this build's code. The Orca test (label orca) runs in the normal
-    # build only: Qt's AT-SPI key forwarding keeps a copy of each key event until the screen reader
-    # answers and leaks it when the answer comes late (its widget gone, the program ended), which
-    # LeakSanitizer reports now and then; Qt's library has no symbols to suppress just that leak.
-    ctest --test-dir build-sanitize --output-on-failure -j "$(jobs)" -LE 'package|orca'
+    build_preset sanitize -j "$(jobs)"
+    # The preset leaves out two tests. The installed package is not this build's code. The Orca test
+    # (label orca) runs in the normal build only: Qt's AT-SPI key forwarding keeps a copy of each
+    # key event until the screen reader answers and leaks it when the answer comes late (its widget
+    # gone, the program ended), which LeakSanitizer reports now and then; Qt's library has no
+    # symbols to suppress just that leak.
+    ctest --preset sanitize -j "$(jobs)"
     ;;
 fuzz)
     install_missing "${all_packages[@]}"
@@ -133,7 +131,7 @@ fuzz)
     ;;
 bench)
     install_missing "${all_packages[@]}"
-    build
+    build_preset linux
     exec bench/run.sh build
     ;;
 windows)
@@ -142,7 +140,7 @@ windows)
 windows-test)
     windows_build
     # Windows programs need an X server for their windows; every test shares this one.
-    xvfb-run -a -s "-screen 0 1280x1024x24 -ac" ctest --test-dir build-windows --output-on-failure
+    xvfb-run -a -s "-screen 0 1280x1024x24 -ac" ctest --preset windows
     ;;
 windows-bench)
     windows_build
@@ -160,7 +158,7 @@ web-serve)
     ;;
 web-test)
     web_build
-    ctest --test-dir build-web --output-on-failure
+    ctest --preset web
     ;;
 web-bench)
     web_build
