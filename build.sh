@@ -26,7 +26,7 @@ install_missing() {
     while read -r pkg; do
         [[ -z "$pkg" || "$pkg" == \#* ]] && continue
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
-    done < <(cat "${@:-tools/packages.txt}")
+    done < <(cat "$@")
     if ((${#missing[@]})); then
         local sudo=""
         [[ $(id -u) -ne 0 ]] && sudo=sudo
@@ -35,14 +35,13 @@ install_missing() {
         DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
     fi
 }
+packages=tools/packages
 
 # Configures the build tree of preset $1 and builds it; further arguments go to the build.
 build_preset() {
     cmake --preset "$1"
     cmake --build --preset "$1" "${@:2}"
 }
-
-all_packages=(tools/packages.txt tools/test-packages.txt)
 
 # The time the packages give their files: SOURCE_DATE_EPOCH when set, else the last commit's, so
 # that the same commit gives the same packages byte for byte.
@@ -66,8 +65,9 @@ jobs() { nproc; }
 # The Windows build: Debian's Qt source built once for mingw-w64 (packaging/build-qt.sh windows),
 # then the game and its tests cross-built against it; the program, installer and zip end up in
 # build-windows/dist/ with their SHA256SUMS, the same bytes from every build of a commit.
+# Arguments: further package lists.
 windows_build() {
-    install_missing tools/packages.txt tools/windows-packages.txt
+    install_missing $packages/linux-build.txt $packages/windows-build.txt "$@"
     QUIVARA_QT_WINDOWS=$(packaging/build-qt.sh windows)
     export QUIVARA_QT_WINDOWS
     # Set after Qt is built: its resource compiler would write this commit's time into the cached Qt.
@@ -84,9 +84,9 @@ windows_build() {
 # tests without windows and the benchmark's pages; the page ends up in build-web/dist/. Qt finds
 # emscripten through the emsdk folder kept with it, emscripten's CMake files through EMSCRIPTEN;
 # emscripten's tools run on this machine's node, which must find Debian's modules: the preset
-# sets all three for CMake and CTest.
+# sets all three for CMake and CTest. Arguments: further package lists.
 web_build() {
-    install_missing tools/packages.txt tools/web-packages.txt
+    install_missing $packages/linux-build.txt $packages/web-build.txt "$@"
     QUIVARA_QT_WEB=$(packaging/build-qt.sh web)
     export QUIVARA_QT_WEB
     forget_other_qt build-web "$QUIVARA_QT_WEB"
@@ -94,29 +94,30 @@ web_build() {
     ls -l build-web/dist
 }
 
+linux_packages=($packages/linux-build.txt $packages/linux-test.txt)
 case "${1:-}" in
 play)
     # Only the game and what it needs to build and run.
-    install_missing tools/packages.txt
+    install_missing $packages/linux-build.txt
     build_preset play
     exec ./build-play/quivara
     ;;
 test)
-    install_missing "${all_packages[@]}"
+    install_missing "${linux_packages[@]}"
     build_preset linux
     ctest --preset linux -j "$(nproc)" -LE package
     # The package test installs the .deb and drives the installed game on a virtual X server.
     ctest --preset linux -L package
     ;;
 package)
-    install_missing "${all_packages[@]}"
+    install_missing "${linux_packages[@]}"
     build_preset linux
     # Every file in the package carries the last commit's time.
     source_date_epoch
     (cd build && cpack -G DEB)
     ;;
 sanitize)
-    install_missing "${all_packages[@]}"
+    install_missing "${linux_packages[@]}"
     build_preset sanitize -j "$(jobs)"
     # The preset leaves out two tests. The installed package is not this build's code. The Orca test
     # (label orca) runs in the normal build only: Qt's AT-SPI key forwarding keeps a copy of each
@@ -126,11 +127,11 @@ sanitize)
     ctest --preset sanitize -j "$(jobs)"
     ;;
 fuzz)
-    install_missing "${all_packages[@]}"
+    install_missing "${linux_packages[@]}"
     exec fuzz/run.sh "${2:-20}"
     ;;
 bench)
-    install_missing "${all_packages[@]}"
+    install_missing "${linux_packages[@]}"
     build_preset linux
     exec bench/run.sh build
     ;;
@@ -138,12 +139,12 @@ windows)
     windows_build
     ;;
 windows-test)
-    windows_build
+    windows_build $packages/windows-test.txt
     # Windows programs need an X server for their windows; every test shares this one.
     xvfb-run -a -s "-screen 0 1280x1024x24 -ac" ctest --preset windows
     ;;
 windows-bench)
-    windows_build
+    windows_build $packages/windows-test.txt
     xvfb-run -a -s "-screen 0 1280x1024x24 -ac" bench/windows_startup.py /usr/lib/wine/wine64 \
         /usr/lib/wine/wineserver64 build-windows/quivara.exe \
         build-windows/quivara_bench_startup_reference.exe "${2:-12}"
@@ -157,11 +158,11 @@ web-serve)
     exec python3 -m http.server --bind 127.0.0.1 --directory build-web/dist 8080
     ;;
 web-test)
-    web_build
+    web_build $packages/web-test.txt
     ctest --preset web
     ;;
 web-bench)
-    web_build
+    web_build $packages/web-test.txt
     exec /usr/bin/python3 bench/web_startup.py build-web "${2:-12}"
     ;;
 *)
