@@ -1,22 +1,24 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Sets up a Debian 12 machine for the game, builds it, then plays it or runs its tests. Each build
-# tree is configured by the preset of its name in CMakePresets.json (build/ by the preset linux).
-#   ./build.sh play    install what the game needs, build it (build-play/), start it
-#   ./build.sh test    install what is missing, build, run every test
-#   ./build.sh package install what is missing, build, make the Debian package in build/
-#   ./build.sh sanitize  the same tests built with AddressSanitizer, LeakSanitizer and UBSan (build-sanitize/)
-#   ./build.sh fuzz [s]  every libFuzzer target for s seconds (default 20) from its corpus (build-fuzz/)
-#   ./build.sh bench     build, run every benchmark, print one table
-#   ./build.sh windows   the Windows program, installer and zip in build-windows/dist/ (cross-built;
-#                        the first run also builds a static Qt for Windows into ~/.cache/quivara)
-#   ./build.sh windows-test  the same, then every test as a Windows program under Wine, and the installer
-#   ./build.sh windows-bench [n]  the same build, then the Windows start-up benchmark under Wine (n starts each)
-#   ./build.sh web       the game as a web page in build-web/dist/ (built with Debian's emscripten; the
-#                        first run also builds Qt for WebAssembly into ~/.cache/quivara)
-#   ./build.sh web-serve the same, then serves the page on http://localhost:8080/ to play in a browser
-#   ./build.sh web-test  the same, then the tests without windows under Node and the page in Chromium
-#   ./build.sh web-bench [n]  the same build, then the page's load benchmark in Chromium (n loads each)
+# Sets up a Debian 12 machine for the game, builds it, then plays it or runs its tests.
+#   ./build.sh play              build the game alone (build-play/) and start it
+#   ./build.sh test              build the game, its tests and benchmarks (build/), run every test
+#   ./build.sh package           the same build, then the Debian package in build/
+#   ./build.sh sanitize          the tests with AddressSanitizer, LeakSanitizer and UBSan (build-sanitize/)
+#   ./build.sh fuzz [s]          every fuzz target for s seconds (default 20) from its corpus (build-fuzz/)
+#   ./build.sh bench             the same build as test, then every benchmark in one table
+#   ./build.sh windows           the Windows program, installer and zip in build-windows/dist/ (cross-built)
+#   ./build.sh windows-test      the same, then every test as a Windows program under Wine, and the installer
+#   ./build.sh windows-bench [n] the same, then the Windows start-up benchmark under Wine (n starts each)
+#   ./build.sh web               the game as a web page in build-web/dist/ (Debian's emscripten)
+#   ./build.sh web-serve         the same, then serves the page to a browser on http://localhost:8080/
+#   ./build.sh web-test          the same, then the tests without windows under Node and the page in Chromium
+#   ./build.sh web-bench [n]     the same, then the page's load benchmark in Chromium (n loads each)
+#   ./build.sh help              this list
+# Each command first installs the Debian packages it lacks: tools/packages/<platform>-build.txt, and
+# <platform>-test.txt for tests and benchmarks. Each build tree is configured by the preset of its
+# name in CMakePresets.json. The first Windows or web build also builds that platform's static Qt
+# into ~/.cache/quivara (packaging/build-qt.sh), once.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -41,6 +43,12 @@ packages=tools/packages
 build_preset() {
     cmake --preset "$1"
     cmake --build --preset "$1" "${@:2}"
+}
+
+# The commands printed by help: the list at the top of this file.
+usage() {
+    echo "usage: ./build.sh COMMAND, one of:"
+    sed -n 's/^#   \.\/build\.sh /  /p' build.sh
 }
 
 # The time the packages give their files: SOURCE_DATE_EPOCH when set, else the last commit's, so
@@ -165,9 +173,11 @@ web-bench)
     web_build $packages/web-test.txt
     exec /usr/bin/python3 bench/web_startup.py build-web "${2:-12}"
     ;;
+help | -h | --help)
+    usage
+    ;;
 *)
-    echo "usage: $0 play|test|package|sanitize|fuzz [seconds]|bench|windows|windows-test|windows-bench [n]|" \
-         "web|web-serve|web-test|web-bench [n]" >&2
+    usage >&2
     exit 2
     ;;
 esac
