@@ -102,7 +102,7 @@ web_build() {
     ls -l build-web/dist
 }
 
-linux_packages=($packages/linux-build.txt $packages/linux-test.txt)
+linux_packages=("$packages/linux-build.txt" "$packages/linux-test.txt")
 case "${1:-}" in
 play)
     # Only the game and what it needs to build and run.
