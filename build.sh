@@ -1,21 +1,24 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up a Debian 12 machine for the game, builds it, then plays it or runs its tests.
-#   ./build.sh play    install what the game needs, build it (build-play/), start it
-#   ./build.sh test    install what is missing, build, run every test
-#   ./build.sh package install what is missing, build, make the Debian package in build/
-#   ./build.sh sanitize  the same tests built with AddressSanitizer, LeakSanitizer and UBSan (build-sanitize/)
-#   ./build.sh fuzz [s]  every libFuzzer target for s seconds (default 20) from its corpus (build-fuzz/)
-#   ./build.sh bench     build, run every benchmark, print one table
-#   ./build.sh windows   the Windows program, installer and zip in build-windows/dist/ (cross-built;
-#                        the first run also builds a static Qt for Windows into ~/.cache/quivara)
-#   ./build.sh windows-test  the same, then every test as a Windows program under Wine, and the installer
-#   ./build.sh windows-bench [n]  the same build, then the Windows start-up benchmark under Wine (n starts each)
-#   ./build.sh web       the game as a web page in build-web/dist/ (built with Debian's emscripten; the
-#                        first run also builds Qt for WebAssembly into ~/.cache/quivara)
-#   ./build.sh web-serve the same, then serves the page on http://localhost:8080/ to play in a browser
-#   ./build.sh web-test  the same, then the tests without windows under Node and the page in Chromium
-#   ./build.sh web-bench [n]  the same build, then the page's load benchmark in Chromium (n loads each)
+#   ./build.sh play              build the game alone (build-play/) and start it
+#   ./build.sh test              build the game, its tests and benchmarks (build/), run every test
+#   ./build.sh package           the same build, then the Debian package in build/
+#   ./build.sh sanitize          the tests with AddressSanitizer, LeakSanitizer and UBSan (build-sanitize/)
+#   ./build.sh fuzz [s]          every fuzz target for s seconds (default 20) from its corpus (build-fuzz/)
+#   ./build.sh bench             the same build as test, then every benchmark in one table
+#   ./build.sh windows           the Windows program, installer and zip in build-windows/dist/ (cross-built)
+#   ./build.sh windows-test      the same, then every test as a Windows program under Wine, and the installer
+#   ./build.sh windows-bench [n] the same, then the Windows start-up benchmark under Wine (n starts each)
+#   ./build.sh web               the game as a web page in build-web/dist/ (Debian's emscripten)
+#   ./build.sh web-serve         the same, then serves the page to a browser on http://localhost:8080/
+#   ./build.sh web-test          the same, then the tests without windows under Node and the page in Chromium
+#   ./build.sh web-bench [n]     the same, then the page's load benchmark in Chromium (n loads each)
+#   ./build.sh help              this list
+# Each command first installs the Debian packages it lacks: tools/packages/<platform>-build.txt, and
+# <platform>-test.txt for tests and benchmarks. Each build tree is configured by the preset of its
+# name in CMakePresets.json. The first Windows or web build also builds that platform's static Qt
+# into ~/.cache/quivara (packaging/build-qt.sh), once.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -25,7 +28,7 @@ install_missing() {
     while read -r pkg; do
         [[ -z "$pkg" || "$pkg" == \#* ]] && continue
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
-    done < <(cat "${@:-tools/packages.txt}")
+    done < <(cat "$@")
     if ((${#missing[@]})); then
         local sudo=""
         [[ $(id -u) -ne 0 ]] && sudo=sudo
@@ -34,14 +37,19 @@ install_missing() {
         DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
     fi
 }
+packages=tools/packages
 
-# The full build, with tests and benchmarks.
-build() {
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
-    cmake --build build
+# Configures the build tree of preset $1 and builds it; further arguments go to the build.
+build_preset() {
+    cmake --preset "$1"
+    cmake --build --preset "$1" "${@:2}"
 }
 
-all_packages=(tools/packages.txt tools/test-packages.txt)
+# The commands printed by help: the list at the top of this file.
+usage() {
+    echo "usage: ./build.sh COMMAND, one of:"
+    sed -n 's/^#   \.\/build\.sh /  /p' build.sh
+}
 
 # The time the packages give their files: SOURCE_DATE_EPOCH when set, else the last commit's, so
 # that the same commit gives the same packages byte for byte.
@@ -65,87 +73,86 @@ jobs() { nproc; }
 # The Windows build: Debian's Qt source built once for mingw-w64 (packaging/build-qt.sh windows),
 # then the game and its tests cross-built against it; the program, installer and zip end up in
 # build-windows/dist/ with their SHA256SUMS, the same bytes from every build of a commit.
+# Arguments: further package lists.
 windows_build() {
-    install_missing tools/packages.txt tools/windows-packages.txt
-    local qt
-    qt=$(packaging/build-qt.sh windows)
+    install_missing $packages/linux-build.txt $packages/windows-build.txt "$@"
+    QUIVARA_QT_WINDOWS=$(packaging/build-qt.sh windows)
+    export QUIVARA_QT_WINDOWS
     # Set after Qt is built: its resource compiler would write this commit's time into the cached Qt.
     source_date_epoch
-    forget_other_qt build-windows "$qt"
-    # This clone's toolchain file, not the one the cached Qt was built with (another clone's).
-    "$qt/bin/qt-cmake" -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
-        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/packaging/windows/mingw-toolchain.cmake"
-    cmake --build build-windows
+    forget_other_qt build-windows "$QUIVARA_QT_WINDOWS"
+    # The preset chainloads this clone's toolchain file, not the one the cached Qt was built with
+    # (another clone's).
+    build_preset windows
     packaging/windows/dist.sh build-windows build-windows/dist
     ls -l build-windows/dist
 }
 
 # The browser build: Debian's Qt source built once with Debian's emscripten, then the game, its
-# tests without windows and the benchmark's pages; the page ends up in build-web/dist/.
+# tests without windows and the benchmark's pages; the page ends up in build-web/dist/. Qt finds
+# emscripten through the emsdk folder kept with it, emscripten's CMake files through EMSCRIPTEN;
+# emscripten's tools run on this machine's node, which must find Debian's modules: the preset
+# sets all three for CMake and CTest. Arguments: further package lists.
 web_build() {
-    install_missing tools/packages.txt tools/web-packages.txt
-    local qt
-    qt=$(packaging/build-qt.sh web)
-    # Qt finds emscripten through the emsdk folder kept with it, emscripten's CMake files through
-    # EMSCRIPTEN; emscripten's tools run on this machine's node, which must find Debian's modules.
-    export EMSDK=$qt/emsdk EMSCRIPTEN=/usr/share/emscripten NODE_PATH=/usr/share/nodejs
-    forget_other_qt build-web "$qt"
-    "$qt/bin/qt-cmake" -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON
-    cmake --build build-web
+    install_missing $packages/linux-build.txt $packages/web-build.txt "$@"
+    QUIVARA_QT_WEB=$(packaging/build-qt.sh web)
+    export QUIVARA_QT_WEB
+    forget_other_qt build-web "$QUIVARA_QT_WEB"
+    build_preset web
     ls -l build-web/dist
 }
 
+linux_packages=("$packages/linux-build.txt" "$packages/linux-test.txt")
 case "${1:-}" in
 play)
     # Only the game and what it needs to build and run.
-    install_missing tools/packages.txt
-    cmake -S . -B build-play -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF
-    cmake --build build-play --target quivara
+    install_missing $packages/linux-build.txt
+    build_preset play
     exec ./build-play/quivara
     ;;
 test)
-    install_missing "${all_packages[@]}"
-    build
-    ctest --test-dir build --output-on-failure -j "$(nproc)" -LE package
+    install_missing "${linux_packages[@]}"
+    build_preset linux
+    ctest --preset linux -j "$(nproc)" -LE package
     # The package test installs the .deb and drives the installed game on a virtual X server.
-    ctest --test-dir build --output-on-failure -L package
+    ctest --preset linux -L package
     ;;
 package)
-    install_missing "${all_packages[@]}"
-    build
+    install_missing "${linux_packages[@]}"
+    build_preset linux
     # Every file in the package carries the last commit's time.
     source_date_epoch
     (cd build && cpack -G DEB)
     ;;
 sanitize)
-    install_missing "${all_packages[@]}"
-    cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIVARA_SANITIZE=ON
-    cmake --build build-sanitize -j "$(jobs)"
-    # The installed package is not this build's code. The Orca test (label orca) runs in the normal
-    # build only: Qt's AT-SPI key forwarding keeps a copy of each key event until the screen reader
-    # answers and leaks it when the answer comes late (its widget gone, the program ended), which
-    # LeakSanitizer reports now and then; Qt's library has no symbols to suppress just that leak.
-    ctest --test-dir build-sanitize --output-on-failure -j "$(jobs)" -LE 'package|orca'
+    install_missing "${linux_packages[@]}"
+    build_preset sanitize -j "$(jobs)"
+    # The preset leaves out two tests. The installed package is not this build's code. The Orca test
+    # (label orca) runs in the normal build only: Qt's AT-SPI key forwarding keeps a copy of each
+    # key event until the screen reader answers and leaks it when the answer comes late (its widget
+    # gone, the program ended), which LeakSanitizer reports now and then; Qt's library has no
+    # symbols to suppress just that leak.
+    ctest --preset sanitize -j "$(jobs)"
     ;;
 fuzz)
-    install_missing "${all_packages[@]}"
+    install_missing "${linux_packages[@]}"
     exec fuzz/run.sh "${2:-20}"
     ;;
 bench)
-    install_missing "${all_packages[@]}"
-    build
+    install_missing "${linux_packages[@]}"
+    build_preset linux
     exec bench/run.sh build
     ;;
 windows)
     windows_build
     ;;
 windows-test)
-    windows_build
+    windows_build $packages/windows-test.txt
     # Windows programs need an X server for their windows; every test shares this one.
-    xvfb-run -a -s "-screen 0 1280x1024x24 -ac" ctest --test-dir build-windows --output-on-failure
+    xvfb-run -a -s "-screen 0 1280x1024x24 -ac" ctest --preset windows
     ;;
 windows-bench)
-    windows_build
+    windows_build $packages/windows-test.txt
     xvfb-run -a -s "-screen 0 1280x1024x24 -ac" bench/windows_startup.py /usr/lib/wine/wine64 \
         /usr/lib/wine/wineserver64 build-windows/quivara.exe \
         build-windows/quivara_bench_startup_reference.exe "${2:-12}"
@@ -159,16 +166,18 @@ web-serve)
     exec python3 -m http.server --bind 127.0.0.1 --directory build-web/dist 8080
     ;;
 web-test)
-    web_build
-    ctest --test-dir build-web --output-on-failure
+    web_build $packages/web-test.txt
+    ctest --preset web
     ;;
 web-bench)
-    web_build
+    web_build $packages/web-test.txt
     exec /usr/bin/python3 bench/web_startup.py build-web "${2:-12}"
     ;;
+help | -h | --help)
+    usage
+    ;;
 *)
-    echo "usage: $0 play|test|package|sanitize|fuzz [seconds]|bench|windows|windows-test|windows-bench [n]|" \
-         "web|web-serve|web-test|web-bench [n]" >&2
+    usage >&2
     exit 2
     ;;
 esac

@@ -35,7 +35,7 @@ QColor toColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 constexpr double kDialogPoints = 8;
 
 // Each face's own family first, then the free family that stands in for it
-// (Debian packages listed in tools/packages.txt), then a last resort.
+// (Debian packages listed in tools/packages/linux-build.txt), then a last resort.
 QStringList familiesFor(Face face)
 {
     switch (face) {

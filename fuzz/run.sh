@@ -5,9 +5,9 @@
 #   fuzz/run.sh [seconds per target (default 20)]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIVARA_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
 for name in marking namefile registryvalue; do
-    cmake --build build-fuzz --target "fuzz_$name"
     mkdir -p "build-fuzz/corpus/$name"
     echo "== fuzz_$name for ${1:-20} s (a crash's input lands in build-fuzz/: add it to fuzz/corpus/$name/)"
     build-fuzz/fuzz/fuzz_"$name" -max_total_time="${1:-20}" -timeout=10 -rss_limit_mb=2048 -artifact_prefix=build-fuzz/ \

@@ -2,8 +2,12 @@
 # The test programs cross-built for Windows run under Wine, on the Windows platform plugin of the X
 # server named by DISPLAY (./build.sh windows-test gives them a virtual one), in a throw-away Wine
 # prefix made once for all of them. Included by tests/CMakeLists.txt before the tests are added.
-find_program(QUIVARA_WINE NAMES wine64 PATHS /usr/lib/wine REQUIRED)
-find_program(QUIVARA_WINESERVER NAMES wineserver64 wineserver PATHS /usr/lib/wine REQUIRED)
+# Building needs no Wine: without it the tests are there but fail, and the installer test is left out.
+find_program(QUIVARA_WINE NAMES wine64 PATHS /usr/lib/wine)
+find_program(QUIVARA_WINESERVER NAMES wineserver64 wineserver PATHS /usr/lib/wine)
+if(NOT QUIVARA_WINE OR NOT QUIVARA_WINESERVER)
+  message(WARNING "Wine not found: the Windows tests will fail (./build.sh windows-test installs it)")
+endif()
 set(QUIVARA_RUN_WINE ${CMAKE_CURRENT_LIST_DIR}/runwine.sh)
 # Every test program is started through Wine.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${QUIVARA_RUN_WINE} ${QUIVARA_WINE})
