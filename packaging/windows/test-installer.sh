@@ -27,7 +27,7 @@ fi
 source "$here/../../tools/xwindows.sh"
 source "$here/../names-play.sh"
 work=$(mktemp -d) && chmod 755 "$work"
-game= setup=
+game= setup= keeper=
 # Whether the process $2 ($1 names it) still runs, or with which status it ended.
 tell_process() {
     [[ -n $2 ]] || return 0
@@ -71,6 +71,13 @@ install -d -m 755 -o "$user" "$work/home" "$work/prefix"
 as_user timeout 300 "$wine" wineboot --init 2>>"$work/stderr" || fail "Wine could not make the user's prefix (status $?)"
 as_user "$wineserver" -w
 echo "the user's Wine prefix was made in $SECONDS s"
+# Wine starts its own services with the first program of a session and ends them with the last;
+# that start costs 3 s on an idle machine and over 10 s on a busy one, and the test starts some thirty
+# programs. A shell waiting on input that never comes keeps the session open until the test ends.
+mkfifo -m 644 "$work/hold"
+as_user "$wine" cmd.exe <"$work/hold" >/dev/null 2>>"$work/stderr" &
+keeper=$!
+exec 3>"$work/hold"
 "$cpack" --config "$config" -G NSIS -B "$work/cpack" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; fail "cpack"; }
 installers=("$work"/cpack/quivara-*.exe)
 [[ -f ${installers[0]} ]] || fail "cpack made no installer"
@@ -95,11 +102,34 @@ declare -A hive=([CurrentUser]=HKCU [AllUsers]=HKLM)
 
 # The prefix's file for a Windows path on drive C.
 unix_path() { local path=${1#C:\\}; echo "$c/${path//\\//}"; }
+# Process $1's descendants, one a line.
+descendants() {
+    local child
+    for child in $(ps -o pid= --ppid "$1"); do
+        echo "$child"
+        descendants "$child"
+    done
+}
+# The user's programs that are still running, but for Wine's own (its server, what runs from
+# C:\windows) and the program that keeps the session open.
+running_programs() {
+    ps -u "$user" -o pid=,stat=,args= | awk -v keep=" $(descendants "$keeper" | tr '\n' ' ') " \
+        'index(keep, " " $1 " ") == 0 && $2 !~ /^Z/ && !/wineserver/ && !/ C:\\windows\\/'
+}
+# Waits until every program the test started has ended: an uninstaller goes on in a copy of itself
+# once its first process has ended.
+settle() {
+    local deadline=$((SECONDS + xwindows_deadline))
+    while [[ -n $(running_programs) ]]; do
+        ((SECONDS < deadline)) || fail "programs are still running: $(running_programs)"
+        sleep 0.1
+    done
+}
 # Runs a Windows program as the user and waits for everything it started to end.
 run() {
     as_user "$wine" "$@" 2>>"$work/stderr"
     local status=$?
-    as_user "$wineserver" -w
+    settle
     return $status
 }
 install_quivara() { run "$work/setup.exe" /S "$@" || fail "the installer ($*) ended with status $?"; }
@@ -177,7 +207,7 @@ install_on_pages() {
     done
     wait "$setup" || fail "the installer ended with status $?"
     setup=
-    as_user "$wineserver" -w
+    settle
 }
 
 # Mode $1 installed by the command from $4 on ($3 says how), and its name files beside the
