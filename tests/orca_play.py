@@ -104,7 +104,7 @@ def play():  # the games by keys, the match in the window F2 opens; a code heard
             code = re.search(utterance(kind, text), said[-1])["told"]
             check(code not in " ".join(said[:-1]), f"the hidden code {code} was heard before it was given up")
         hidden += name if focus == "masked" and len(name) == 1 else ""
-        focus = kind or focus
+        focus = kind if kind in ("button", "field", "masked") else focus
         check(not hidden or not re.search(rf"\b[{hidden}]\b", said[-1]), f"a masked digit ({hidden}) was heard")
 
 
