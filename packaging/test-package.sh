@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the .deb, checks it with lintian, installs it with apt-get, starts the installed
-# game until its one-player window shows on a virtual screen, has an ordinary user save
-# and reload the two names, then removes the package.
+# Builds the .deb, checks it with lintian, installs it with apt-get, has an ordinary user
+# start the installed game on a virtual screen, save and reload the two names, then removes
+# the package.
 #   test-package.sh CPACK CPACK_CONFIG APP_ID     (exit 77: skipped)
 set -euo pipefail
 cpack=$1 config=$2 app_id=$3
@@ -64,17 +64,7 @@ for file in /usr/games/quivara /usr/share/doc/quivara/{copyright,changelog.gz} \
     [[ -f $file ]] || { echo "FAIL: $file not installed"; exit 1; }
 done
 
-# The installed program, started from elsewhere, reaches its one-player window.
+# The installed program, started from elsewhere, reaches its one-player window; an ordinary user,
+# who cannot write /usr/games, keeps the two names in their data directory.
 cd "$work"
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-    source "$1"
-    /usr/games/quivara & game=$!
-    window "^Quivara - 1 jugador\$" >/dev/null
-    shown=$?
-    kill "$game" 2>/dev/null
-    wait "$game" 2>/dev/null
-    exit $shown' xwindows "$here/../tools/xwindows.sh" || { echo "FAIL: the installed game showed no one-player window"; exit 1; }
-echo "the installed game opened its one-player window"
-
-# An ordinary user, who cannot write /usr/games, keeps the two names in their data directory.
 "$here/test-names-as-user.sh" /usr/games/quivara nobody || { echo "FAIL: names of an ordinary user"; exit 1; }

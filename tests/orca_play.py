@@ -1,5 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# A blind player's games: the screen reader Orca, its speech captured as text, plays both windows by keys.
+# A blind player's games: the screen reader Orca, its speech captured as text, plays tests/games-by-ear.txt by keys.
 # usage: orca_play.py QUIVARA, on an X server (xvfb-run -a ...); it runs its own session bus, speech server and Orca.
 import os, re, shutil, subprocess, sys, tempfile, time
 
@@ -19,13 +19,14 @@ def heard():
 
 
 def listen(expect, since):  # until `expect` is heard (None: nothing awaited), then until Orca is quiet for 0.7 s
-    deadline, quiet, last = time.monotonic() + 20, time.monotonic(), heard()
-    while time.monotonic() - quiet < 0.7 or not re.search(expect or "", last[since:]):
-        check(time.monotonic() < deadline, f"heard {last[since:]!r}, not {expect!r}")
+    said = lambda: heard()[since:].strip().replace("\n", " | ").replace("punto punto punto", "...")
+    deadline, quiet, last = time.monotonic() + 20, time.monotonic(), said()
+    while time.monotonic() - quiet < 0.7 or not re.search(expect or "", last):
+        check(time.monotonic() < deadline, f"heard {last!r}, not {expect!r}")
         time.sleep(0.05)
-        if (now := heard()) != last:
+        if (now := said()) != last:
             quiet, last = time.monotonic(), now
-    return last[since:].strip().replace("\n", " | ")
+    return last
 
 
 def key(name, expect=None, window=None):  # one key as a player presses it; a notification once per outcome only
@@ -84,49 +85,32 @@ def set_up(program):  # a throw-away home, a Spanish locale, speech captured as 
     return game
 
 
-def row(digits, field, button):  # types a row's digits, Tab after each, onto its button
-    names = [field.format(i) for i in (2, 3, 4)] + [button]
-    return [step for d, name in zip(digits, names) for step in ((d, None), ("Tab", name))]
+def utterance(kind, text):  # what Orca says for a line of the script: a name and its role, or a notification
+    said = {"button": f"{re.escape(text)} botón de pulsación", "field": f"{re.escape(text)} texto",
+            "masked": f"{re.escape(text)} texto de contraseña", "says": f"notificación (?P<told>{re.escape(text)})"}
+    return rf"(^|\| ){said.get(kind, f'notificación (?P<told>{text})')}\.?( \||$)"
 
 
-def one_player():  # a new code, a row against it, the code shown, a cleared board, a row that wins
-    said = [key(*step) for step in [
-        ("shift+Tab", "Juego Nuevo botón"),
-        ("space", r"notificación ( Listo, puede empezar a jugar|El numero se repite, genere otro)\."),
-        ("Tab", "Fila 1, cifra 1 texto"), *row("1234", "Fila 1, cifra {}", "Comprobar fila 1 botón"),
-        ("space", r"notificación Fila 1, ((o|x|sin marca) en (la cifra|las cifras) [1-4 ,y]+)+\. Jugando"),
-        *[("shift+Tab", n) for n in ("cifra 4", "cifra 3", "cifra 2", "cifra 1", "Juego Nuevo", "Mostrar Numero")],
-        ("space", r"notificación \d{4}\."),
-        ("shift+Tab", "Borrar Todo botón"), ("space", r"notificación Se cancelo el juego\."),
-        ("shift+Tab", "Comprobar fila 10 botón"),
-        ("space", r"notificación Fila 10, o en la cifra 1, x en las cifras 2, 3 y 4\. Ganaste el juego")]]
-    code = re.search(r"\d{4}", said[18]).group()
-    check(code not in " ".join(said[:18]), f"the hidden code {code} was heard before Mostrar Numero")
-
-
-def two_player():  # Ana's name, both codes masked, Player1 hits, Player2 misses: Ana (Player1) wins
-    codes = [(f"Código de Player{p}, cifra {i}", d) for p, i, d in zip("22221111", "43214321", "87656789")]
-    said = [key(*step) for step in [
-        ("shift+Tab", "Borrar Todo botón"), ("shift+Tab", "Nombre de Player2"), ("shift+Tab", "Nombre de Player1"),
-        ("shift+a", None), ("n", None), ("a", None),
-        ("shift+Tab", "Nuevo Juego botón"), ("shift+Tab", "Borrar Resultados botón"),
-        *[step for name, d in codes for step in (("shift+Tab", name), (d, None))],
-        *[("Tab", name) for name in [n for n, _ in reversed(codes[:-1])] + ["Borrar Resultados", "Nuevo Juego",
-          "Nombre de Player1", "Nombre de Player2", "Borrar Todo", "Player1, fila 1, cifra 1"]],
-        *row("5678", "Player1, fila 1, cifra {}", "Player1, comprobar fila 1"),
-        ("space", r"notificación Player1, fila 1, o en las cifras 1, 2, 3 y 4\. Player2 puede empatar el juego\."),
-        ("Tab", "Player2, fila 1, cifra 1"), *row("9786", "Player2, fila 1, cifra {}", "Player2, comprobar fila 1"),
-        ("space", r"notificación Player2, fila 1, o en las cifras 1 y 4, x en las cifras 2 y 3\. "
-                  r"Player1 gano el juego\. Partidas ganadas de Ana: 1\."),
-        ("alt+b", r"notificación Se cancelo el juego\.")]]
-    check(not re.search("[5-9]", " ".join(said)), "a masked code digit was heard")
+def play():  # the games by keys, the match in the window F2 opens; a code heard only once given up, a masked digit never
+    said, hidden, focus = [], "", ""
+    for line in open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "games-by-ear.txt"), encoding="utf-8"):
+        name, kind, text = (line.strip().split(None, 2) + ["", "", ""])[:3]
+        if name == "game" and kind == "two":
+            key("F2", utterance("field", "Player1, fila 1, cifra 1"), "Quivara - 2 jugadores")
+        if name in ("", "game") or name.startswith("#"):
+            continue
+        said.append(key(name, utterance(kind, text) if kind else None))
+        if kind == "code":
+            code = re.search(utterance(kind, text), said[-1])["told"]
+            check(code not in " ".join(said[:-1]), f"the hidden code {code} was heard before it was given up")
+        hidden += name if focus == "masked" and len(name) == 1 else ""
+        focus = kind if kind in ("button", "field", "masked") else focus
+        check(not hidden or not re.search(rf"\b[{hidden}]\b", said[-1]), f"a masked digit ({hidden}) was heard")
 
 
 try:  # the games; whatever this script started ends with them
     game = set_up(sys.argv[1])
-    one_player()
-    key("F2", "Player1, fila 1, cifra 1 texto", "Quivara - 2 jugadores")
-    two_player()
+    play()
     key("alt+s")  # "&Salir"
     check(game.wait(30) == 0, f"the game ended with {game.returncode}")
 finally:
