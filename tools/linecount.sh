@@ -2,11 +2,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Counts the code of every tracked file by what the file does, test code against all other code
 # (the game, the build, the packaging, the benchmarks, the tools), lists the test files, and fails
-# when the tests pass 35 % of the other code. A counted line is neither blank nor a comment alone.
+# when the tests pass 40 % of the other code. A counted line is neither blank nor a comment alone.
 # Pictures, package lists, documents, data and the fuzz corpus are not code.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-limit=35
+limit=40
 
 # Sets comment to the pattern of a comment filling a line of the file $1, empty when the file is
 # not code.
@@ -22,13 +22,12 @@ comment_of() {
 }
 
 # Whether the file $1 is test code: the tests and fuzzers, the test scripts wherever they sit, the
-# scripts that run them, and the helpers written for them (the screenshot script and the page's
-# benchmark borrow tools/xwindows.sh and tools/chromium.py).
+# scripts that run them, and what only they use. tools/xwindows.sh and tools/chromium.py also
+# drive the screenshot script and the page's benchmark, so they count as tools.
 is_test() {
     case $1 in
     tests/* | fuzz/* | packaging/test-* | packaging/*/test-*) ;;
-    .ci/run | tools/stress-tests.sh) ;;
-    packaging/names-play.sh | tools/xwindows.sh | tools/chromium.py) ;;
+    .ci/run | tools/stress-tests.sh | packaging/names-play.sh) ;;
     *) return 1 ;;
     esac
 }
