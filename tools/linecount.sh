@@ -12,10 +12,10 @@ count() {
         awk '{ n += $1 } END { print n + 0 }'
 }
 
-code=$(count '\.(cpp|h)$' rules forms one_player two_player shell)
+code=$(count '\.(cpp|h)$' rules platform forms one_player two_player shell)
 tests=$(count '\.(cpp|h|py|sh)$' tests fuzz)
 percent=$((100 * tests / code))
-echo "product code: $code lines (rules/ forms/ one_player/ two_player/ shell/)"
+echo "product code: $code lines (rules/ platform/ forms/ one_player/ two_player/ shell/)"
 echo "tests:        $tests lines (tests/ fuzz/), $percent % of the code"
 if ((tests * 100 > code * 40)); then
     echo "the tests exceed 40 % of the code" >&2
