@@ -2,7 +2,10 @@
 // The game on a Linux desktop.
 #include "platform/platform.h"
 
+#include <QCoreApplication>
+#include <QDialog>
 #include <QFileInfo>
+#include <QThread>
 
 namespace quivara::platform {
 namespace {
@@ -10,6 +13,11 @@ namespace {
 class Linux : public Platform
 {
 public:
+    // Installed with the program.
+    void addCarriedFonts() override {}
+
+    void fitApplication() override {}
+
     // Orca speaks the shown notification.
     void announce(QWidget *, const QString &) override {}
 
@@ -20,6 +28,18 @@ public:
     bool canCreateFilesIn(const QString &directory) override { return QFileInfo(directory).isWritable(); }
 
     void keepSavedFiles() override {}
+
+    void showMessage(QDialog *box) override { box->exec(); }
+
+    void quit() override
+    {
+        // Asked before the event loop runs (a start-up observer), exit() would do nothing: the
+        // loop then ends as soon as it starts.
+        if (QThread::currentThread()->loopLevel() == 0)
+            QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+        else
+            QCoreApplication::exit(0);
+    }
 };
 
 } // namespace

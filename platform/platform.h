@@ -5,6 +5,7 @@
 
 #include "platform/codepage.h"
 
+class QDialog;
 class QString;
 class QWidget;
 
@@ -14,6 +15,14 @@ class Platform
 {
 public:
     virtual ~Platform() = default;
+
+    // Makes the fonts the program carries known to it: Windows lacks the faces of the splash's
+    // lettering and the games-won captions, and a browser lends a page no fonts at all; on Linux
+    // they are installed with the program.
+    virtual void addCarriedFonts() = 0;
+
+    // Fits the application, once it exists, to where it runs.
+    virtual void fitApplication() = 0;
 
     // Has the screen reader say `sentence`, which the hidden notification `notice` has just been
     // given and shown (all that Orca needs).
@@ -27,6 +36,14 @@ public:
 
     // After the names were saved: keeps files that live only in memory for the next run.
     virtual void keepSavedFiles() = 0;
+
+    // Shows `box`, which deletes itself once closed. On a desktop this returns once the player has
+    // closed it; a page cannot wait inside a call for the player, so there the box is window-modal
+    // and this returns at once.
+    virtual void showMessage(QDialog *box) = 0;
+
+    // Ends the program at once.
+    virtual void quit() = 0;
 };
 
 // The platform the program runs on.

@@ -2,7 +2,14 @@
 // The game in a web page.
 #include "platform/platform.h"
 
+#include "platform/pagewindows.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDirIterator>
 #include <QFileInfo>
+#include <QFont>
+#include <QFontDatabase>
 #include <QString>
 
 #include <emscripten.h>
@@ -14,6 +21,21 @@ namespace {
 class Web : public Platform
 {
 public:
+    void addCarriedFonts() override
+    {
+        QDirIterator fonts(QStringLiteral(":/quivara/fonts"), QDir::Files);
+        while (fonts.hasNext())
+            QFontDatabase::addApplicationFont(fonts.next());
+    }
+
+    void fitApplication() override
+    {
+        // The default face of the Linux desktop for what the forms leave to it (the menu bars; the
+        // browser's Qt would draw them larger), and the windows kept as on a desktop.
+        QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+        new PageWindows(qApp);
+    }
+
     void announce(QWidget *, const QString &sentence) override
     {
         // The browser's Qt tells screen readers nothing: the page keeps a live region, in which each
@@ -41,6 +63,15 @@ public:
             if (error)
                 err('quivara: could not keep the names in the browser: ' + error);
         }););
+    }
+
+    void showMessage(QDialog *box) override { box->open(); }
+
+    void quit() override
+    {
+        // The browser runs the event loop, which a program cannot leave: it ends here, and the page
+        // says that it has.
+        emscripten_force_exit(0);
     }
 };
 

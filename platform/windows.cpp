@@ -3,8 +3,13 @@
 #include "platform/platform.h"
 
 #include <QAccessible>
+#include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
+#include <QDirIterator>
+#include <QFontDatabase>
 #include <QTemporaryFile>
+#include <QThread>
 #include <QWidget>
 
 #include <windows.h>
@@ -43,6 +48,15 @@ std::string encodeAnsi(std::u16string_view text)
 class Windows : public Platform
 {
 public:
+    void addCarriedFonts() override
+    {
+        QDirIterator fonts(QStringLiteral(":/quivara/fonts"), QDir::Files);
+        while (fonts.hasNext())
+            QFontDatabase::addApplicationFont(fonts.next());
+    }
+
+    void fitApplication() override {}
+
     void announce(QWidget *notice, const QString &sentence) override
     {
         // NVDA, JAWS and Narrator are not told of a shown object: Qt raises a UI Automation
@@ -63,6 +77,18 @@ public:
     }
 
     void keepSavedFiles() override {}
+
+    void showMessage(QDialog *box) override { box->exec(); }
+
+    void quit() override
+    {
+        // Asked before the event loop runs (a start-up observer), exit() would do nothing: the
+        // loop then ends as soon as it starts.
+        if (QThread::currentThread()->loopLevel() == 0)
+            QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+        else
+            QCoreApplication::exit(0);
+    }
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 // files and processes where it has them, and a Qt message box.
 #include "shell/desktopsystem.h"
 
+#include "platform/platform.h"
 #include "shell/app.h"
 
 #include <QMessageBox>
@@ -38,20 +39,12 @@ bool DesktopSystem::startProgram(const std::string &) { return false; }
 
 void DesktopSystem::showMessage(const std::string &text)
 {
-#ifdef Q_OS_WASM
-    // A page cannot wait inside a call for the player: the box is shown window-modal and this
-    // returns at once. Nothing in the lookup follows the message.
     auto *box = new QMessageBox(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle), QString::fromLocal8Bit(text),
                                 QMessageBox::Ok, m_owner);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setObjectName(QStringLiteral("sysInfoMessage"));
-    box->open();
-#else
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle), QString::fromLocal8Bit(text),
-                    QMessageBox::Ok, m_owner);
-    box.setObjectName(QStringLiteral("sysInfoMessage"));
-    box.exec();
-#endif
+    // Nothing in the lookup follows the message, so it may return before the box is closed.
+    platform::current().showMessage(box);
 }
 
 } // namespace quivara::shell
