@@ -12,30 +12,15 @@ namespace quivara::shell {
 
 DesktopSystem::DesktopSystem(QWidget *owner) : m_owner(owner) {}
 
-#ifdef _WIN32
-
 RegistryRead DesktopSystem::readValue(RootKey root, const std::string &keyName, const std::string &valueName,
                                       std::uint32_t bufferSize)
 {
-    return m_windows.readValue(root, keyName, valueName, bufferSize);
+    return m_own->readValue(root, keyName, valueName, bufferSize);
 }
 
-bool DesktopSystem::fileExists(const std::string &path) { return m_windows.fileExists(path); }
+bool DesktopSystem::fileExists(const std::string &path) { return m_own->fileExists(path); }
 
-bool DesktopSystem::startProgram(const std::string &path) { return m_windows.startProgram(path); }
-
-#else
-
-RegistryRead DesktopSystem::readValue(RootKey, const std::string &, const std::string &, std::uint32_t)
-{
-    return RegistryRead{}; // no registry: the key cannot be opened
-}
-
-bool DesktopSystem::fileExists(const std::string &) { return false; }
-
-bool DesktopSystem::startProgram(const std::string &) { return false; }
-
-#endif
+bool DesktopSystem::startProgram(const std::string &path) { return m_own->startProgram(path); }
 
 void DesktopSystem::showMessage(const std::string &text)
 {
