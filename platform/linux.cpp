@@ -40,6 +40,14 @@ public:
         else
             QCoreApplication::exit(0);
     }
+
+private:
+    std::tm localTime(std::time_t moment) override
+    {
+        std::tm local{};
+        localtime_r(&moment, &local);
+        return local;
+    }
 };
 
 } // namespace

@@ -5,6 +5,8 @@
 
 #include "platform/codepage.h"
 
+#include <ctime>
+
 class QDialog;
 class QString;
 class QWidget;
@@ -44,6 +46,13 @@ public:
 
     // Ends the program at once.
     virtual void quit() = 0;
+
+    // The seconds elapsed since local midnight, with their fraction, read from the system clock.
+    double timeOfDay();
+
+private:
+    // `moment` in local time, by the system's thread-safe conversion.
+    virtual std::tm localTime(std::time_t moment) = 0;
 };
 
 // The platform the program runs on.

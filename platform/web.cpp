@@ -73,6 +73,14 @@ public:
         // says that it has.
         emscripten_force_exit(0);
     }
+
+private:
+    std::tm localTime(std::time_t moment) override
+    {
+        std::tm local{};
+        localtime_r(&moment, &local);
+        return local;
+    }
 };
 
 } // namespace

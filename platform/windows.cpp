@@ -89,6 +89,14 @@ public:
         else
             QCoreApplication::exit(0);
     }
+
+private:
+    std::tm localTime(std::time_t moment) override
+    {
+        std::tm local{};
+        localtime_s(&local, &moment);
+        return local;
+    }
 };
 
 } // namespace

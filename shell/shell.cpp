@@ -96,7 +96,7 @@ void Shell::present(QWidget *window)
 
 one_player::OnePlayerWindow *Shell::newOnePlayer()
 {
-    auto *window = new one_player::OnePlayerWindow(m_random, rules::systemTimeOfDay);
+    auto *window = new one_player::OnePlayerWindow(m_random, [] { return platform::current().timeOfDay(); });
     adopt(window);
     // The new window comes first, so a window stays open throughout.
     connect(window, &one_player::OnePlayerWindow::twoPlayersRequested, this, [this, window] {
