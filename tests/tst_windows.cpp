@@ -6,7 +6,7 @@
 
 #include <QtTest>
 #include <QtWidgets>
-#ifdef _WIN32
+#ifdef Q_OS_WIN
 #include <windows.h>
 #endif
 
@@ -168,7 +168,7 @@ private Q_SLOTS:
     // What NVDA, JAWS or Narrator are told through UI Automation while both windows are played by keys: the
     // focused controls' names and each outcome once, no hidden digit. The stand-in UIAutomationCore.dll writes it
     // down (tst_windows_reader); with Wine's own nothing is written down, and the games still play.
-#ifdef _WIN32
+#ifdef Q_OS_WIN
     void screenReader()
     {
         shell::Shell shell(m_names.path());
@@ -265,7 +265,7 @@ private Q_SLOTS:
         trigger(game, "acercade");
         QCOMPARE(shell.about(), about.data());
         QVERIFY(about->isVisible() && !about->isModal() && !about->parentWidget());
-#ifdef _WIN32
+#ifdef Q_OS_WIN
         // Where System Information is installed (Windows itself, not Wine), the button would start it.
         if (QSettings(u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"_s, QSettings::NativeFormat).contains(u"PATH"_s))
             QSKIP("System Information is installed here");
@@ -295,7 +295,7 @@ private Q_SLOTS:
 
     void looks()
     {
-#ifdef _WIN32
+#ifdef Q_OS_WIN
         QSKIP("the pictures are drawn by Linux's font engine; Windows draws text with its own");
 #endif
         QFETCH(QString, name);
