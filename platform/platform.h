@@ -23,7 +23,8 @@ public:
     // they are installed with the program.
     virtual void addCarriedFonts() = 0;
 
-    // Fits the application, once it exists, to where it runs.
+    // Once the application exists, what the place it runs in asks of it beyond the forms (a page:
+    // its default face, and its windows kept as a desktop keeps them).
     virtual void fitApplication() = 0;
 
     // Has the screen reader say `sentence`, which the hidden notification `notice` has just been
