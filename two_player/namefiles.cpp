@@ -51,7 +51,9 @@ NamePlaces placesForThisUser()
 
 bool directoryWritable(const QString &directory)
 {
-    return QFileInfo(directory).isDir() && platform::current().canCreateFilesIn(directory);
+    if (!QFileInfo(directory).isDir())
+        return false;
+    return platform::current().canCreateFilesIn(directory);
 }
 
 NameFiles::NameFiles(QString directory) : m_places{directory, {directory}, false} {}
