@@ -25,7 +25,6 @@ using namespace quivara::two_player;
 namespace {
 
 const QString kName1 = QString::fromLatin1(kPlayer1File), kName2 = QString::fromLatin1(kPlayer2File);
-const QFile::Permissions kOpen = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
 
 // Writes `bytes` to `path` when given; returns what the file holds then, or "<none>".
 QByteArray bytesOf(const QString &path, const std::optional<QByteArray> &bytes = {})
@@ -38,6 +37,8 @@ QByteArray bytesOf(const QString &path, const std::optional<QByteArray> &bytes =
 }
 
 #ifdef QUIVARA_POSIX_PROCESSES
+const QFile::Permissions kOpen = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+
 // Runs `body` in a child process, as the user "nobody" when asked, so that file permissions hold
 // even for root; returns its exit code, or -1.
 template<typename Body>
