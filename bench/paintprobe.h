@@ -7,7 +7,7 @@
 
 namespace quivara::bench {
 
-#ifdef __EMSCRIPTEN__
+#ifdef Q_OS_WASM
 // In a page, standard output: the page's console, where the benchmark reads it.
 inline constexpr int kReportFd = 1;
 #else

@@ -3,13 +3,10 @@
 #include "forms/announcer.h"
 
 #include "forms/accessibility.h"
+#include "platform/platform.h"
 
 #include <QAccessible>
 #include <QWidget>
-
-#ifdef Q_OS_WASM
-#include <emscripten/val.h>
-#endif
 
 namespace quivara::forms {
 
@@ -28,25 +25,7 @@ void Announcer::say(const QString &sentence) const
     m_notice->setAccessibleName(sentence);
     QAccessibleEvent shown(m_notice, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
-#ifdef Q_OS_WIN
-    // NVDA, JAWS and Narrator are not told of a shown object: Qt raises a UI Automation
-    // notification, which they speak at once, for a value change that carries a text. Where
-    // Windows lacks that call (before Windows 10 version 1709), Qt falls back to a value change.
-    QAccessibleValueChangeEvent told(m_notice, sentence);
-    QAccessible::updateAccessibility(&told);
-#endif
-#ifdef Q_OS_WASM
-    // The browser's Qt tells screen readers nothing: the page keeps a live region, in which each
-    // sentence is a new paragraph (so a sentence said twice is spoken twice).
-    using emscripten::val;
-    const val document = val::global("document");
-    val region = document.call<val>("getElementById", val("avisos"));
-    if (region.isNull())
-        return;
-    val paragraph = document.call<val>("createElement", val("p"));
-    paragraph.set("textContent", val(sentence.toStdString()));
-    region.call<void>("appendChild", paragraph);
-#endif
+    platform::current().announce(m_notice, sentence);
 }
 
 } // namespace quivara::forms

@@ -30,11 +30,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (int p = 0; p < 4; ++p)
         orders[p] = bits >> p & 1 ? Order::OwnFirst : Order::Ascending;
     // The unit tables hold the rule; here a mark falls exactly where the text is somewhere in the code.
+    // And a row wins exactly when every position holds the code's text there.
     const Marks marks = markRow(g, c, orders);
+    int same = 0;
     for (int p = 0; p < 4; ++p) {
         if ((marks[p] == Mark::None) == (std::find(c.begin(), c.end(), g[p]) != c.end()))
             std::abort();
+        same += g[p] == c[p];
     }
-    guessesCode(g, c);
+    if (guessesCode(g, c) != (same == 4))
+        std::abort();
     return 0;
 }

@@ -2,10 +2,8 @@
 // Drawing the one-player game's secret code.
 #include "rules/secret.h"
 
-#include <chrono>
 #include <cmath>
 #include <cstring>
-#include <ctime>
 
 namespace quivara::rules {
 namespace {
@@ -35,21 +33,6 @@ void RandomSource::seed(double value)
 double RandomSource::next()
 {
     return static_cast<double>(splitmix(m_state) >> 11) * 0x1.0p-53;
-}
-
-double systemTimeOfDay()
-{
-    using namespace std::chrono;
-    const auto now = system_clock::now();
-    const std::time_t t = system_clock::to_time_t(now);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &t);
-#else
-    localtime_r(&t, &local);
-#endif
-    const double fraction = duration<double>(now.time_since_epoch()).count() - static_cast<double>(t);
-    return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + fraction;
 }
 
 int digitFromDraw(double r, bool firstPosition)

@@ -29,9 +29,6 @@ private:
 // Seconds since midnight, with their fraction.
 using TimeOfDay = std::function<double()>;
 
-// The seconds elapsed since local midnight, read from the system clock.
-double systemTimeOfDay();
-
 // One drawn number turned into a digit: r x 10 rounded half to even, 9 taken
 // off while above 9, and at the first position raised to at least 1.
 int digitFromDraw(double r, bool firstPosition);

@@ -20,10 +20,4 @@ using StartHook = std::function<void(Shell &)>;
 // Starts the user interface with the splash window and runs until the program ends.
 int run(int &argc, char **argv, const StartHook &beforeStart = {});
 
-// Makes the fonts built into the program known to it: on Windows, which lacks the faces of the
-// splash's lettering and the games-won captions, and in a browser, which lends a page no fonts,
-// the free fonts that stand in for them; elsewhere they are installed with the program, and this
-// does nothing.
-void addStandInFonts();
-
 } // namespace quivara::shell

@@ -3,6 +3,7 @@
 // files and processes where it has them, and a Qt message box.
 #include "shell/desktopsystem.h"
 
+#include "platform/platform.h"
 #include "shell/app.h"
 
 #include <QMessageBox>
@@ -11,47 +12,24 @@ namespace quivara::shell {
 
 DesktopSystem::DesktopSystem(QWidget *owner) : m_owner(owner) {}
 
-#ifdef _WIN32
-
 RegistryRead DesktopSystem::readValue(RootKey root, const std::string &keyName, const std::string &valueName,
                                       std::uint32_t bufferSize)
 {
-    return m_windows.readValue(root, keyName, valueName, bufferSize);
+    return m_own->readValue(root, keyName, valueName, bufferSize);
 }
 
-bool DesktopSystem::fileExists(const std::string &path) { return m_windows.fileExists(path); }
+bool DesktopSystem::fileExists(const std::string &path) { return m_own->fileExists(path); }
 
-bool DesktopSystem::startProgram(const std::string &path) { return m_windows.startProgram(path); }
-
-#else
-
-RegistryRead DesktopSystem::readValue(RootKey, const std::string &, const std::string &, std::uint32_t)
-{
-    return RegistryRead{}; // no registry: the key cannot be opened
-}
-
-bool DesktopSystem::fileExists(const std::string &) { return false; }
-
-bool DesktopSystem::startProgram(const std::string &) { return false; }
-
-#endif
+bool DesktopSystem::startProgram(const std::string &path) { return m_own->startProgram(path); }
 
 void DesktopSystem::showMessage(const std::string &text)
 {
-#ifdef Q_OS_WASM
-    // A page cannot wait inside a call for the player: the box is shown window-modal and this
-    // returns at once. Nothing in the lookup follows the message.
     auto *box = new QMessageBox(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle), QString::fromLocal8Bit(text),
                                 QMessageBox::Ok, m_owner);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setObjectName(QStringLiteral("sysInfoMessage"));
-    box->open();
-#else
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle), QString::fromLocal8Bit(text),
-                    QMessageBox::Ok, m_owner);
-    box.setObjectName(QStringLiteral("sysInfoMessage"));
-    box.exec();
-#endif
+    // Nothing in the lookup follows the message, so it may return before the box is closed.
+    platform::current().showMessage(box);
 }
 
 } // namespace quivara::shell

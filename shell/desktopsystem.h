@@ -5,17 +5,13 @@
 
 #include "shell/system.h"
 
-#ifdef _WIN32
-#include "shell/winsystem.h"
-#endif
-
 #include <QPointer>
 #include <QWidget>
 
 namespace quivara::shell {
 
-// Without a Windows registry every lookup fails and nothing can be started, so
-// the user is told that System Information is unavailable.
+// The system's own registry, files and programs (ownSystem()); without a Windows registry every
+// lookup fails and nothing can be started, so the user is told that System Information is unavailable.
 class DesktopSystem : public System
 {
 public:
@@ -30,9 +26,7 @@ public:
 
 private:
     QPointer<QWidget> m_owner;
-#ifdef _WIN32
-    WinSystem m_windows;
-#endif
+    std::unique_ptr<System> m_own = ownSystem();
 };
 
 } // namespace quivara::shell

@@ -4,18 +4,13 @@
 
 #include "forms/formbuilder.h"
 #include "one_player/oneplayerwindow.h"
+#include "platform/platform.h"
 #include "shell/splashwindow.h"
 #include "two_player/namefiles.h"
 #include "two_player/twoplayerwindow.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
-#include <QThread>
 #include <QTimer>
-
-#ifdef Q_OS_WASM
-#include <emscripten.h>
-#endif
 
 namespace quivara::shell {
 
@@ -101,7 +96,7 @@ void Shell::present(QWidget *window)
 
 one_player::OnePlayerWindow *Shell::newOnePlayer()
 {
-    auto *window = new one_player::OnePlayerWindow(m_random, rules::systemTimeOfDay);
+    auto *window = new one_player::OnePlayerWindow(m_random, [] { return platform::current().timeOfDay(); });
     adopt(window);
     // The new window comes first, so a window stays open throughout.
     connect(window, &one_player::OnePlayerWindow::twoPlayersRequested, this, [this, window] {
@@ -158,18 +153,7 @@ void Shell::quitNow()
 {
     for (QWidget *window : windows())
         window->hide();
-#ifdef Q_OS_WASM
-    // In a page the browser runs the event loop, which a program cannot leave: it ends here, and
-    // the page says that it has.
-    emscripten_force_exit(0);
-#else
-    // Asked before the event loop runs (a start-up observer), exit() would do
-    // nothing: the loop then ends as soon as it starts.
-    if (QThread::currentThread()->loopLevel() == 0)
-        QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
-    else
-        QCoreApplication::exit(0);
-#endif
+    platform::current().quit();
 }
 
 QList<QWidget *> Shell::windows() const

@@ -10,4 +10,6 @@ set_target_properties(quivara_sysinfo PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC
 if(WIN32)
   target_sources(quivara_sysinfo PRIVATE ${CMAKE_CURRENT_LIST_DIR}/winsystem.h ${CMAKE_CURRENT_LIST_DIR}/winsystem.cpp)
   target_link_libraries(quivara_sysinfo PUBLIC advapi32 user32)
+else()
+  target_sources(quivara_sysinfo PRIVATE ${CMAKE_CURRENT_LIST_DIR}/nosystem.cpp)
 endif()

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -54,5 +55,9 @@ public:
     // no icon; returns once the user has closed it.
     virtual void showMessage(const std::string &text) = 0;
 };
+
+// The registry, files and programs of the system the program runs on: Windows' own (winsystem.cpp),
+// or, on any other system, none (nosystem.cpp): no key opens, no file is found, nothing starts.
+std::unique_ptr<System> ownSystem();
 
 } // namespace quivara::shell

@@ -94,4 +94,9 @@ void WinSystem::showMessage(const std::string &text)
     MessageBoxA(nullptr, text.c_str(), kAppTitle, MB_OK | MB_TASKMODAL);
 }
 
+std::unique_ptr<System> ownSystem()
+{
+    return std::make_unique<WinSystem>();
+}
+
 } // namespace quivara::shell

@@ -9,9 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// Other processes, users, FIFOs and file size limits: a POSIX system's, which a page lacks.
-#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
-#define QUIVARA_POSIX_PROCESSES
+// Other processes, users, FIFOs and file size limits: a POSIX system's, which Windows and a page lack
+// (CMake defines QUIVARA_POSIX_PROCESSES on Linux).
+#ifdef QUIVARA_POSIX_PROCESSES
 #include <csignal>
 #include <grp.h>
 #include <sys/resource.h>
@@ -25,7 +25,6 @@ using namespace quivara::two_player;
 namespace {
 
 const QString kName1 = QString::fromLatin1(kPlayer1File), kName2 = QString::fromLatin1(kPlayer2File);
-const QFile::Permissions kOpen = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
 
 // Writes `bytes` to `path` when given; returns what the file holds then, or "<none>".
 QByteArray bytesOf(const QString &path, const std::optional<QByteArray> &bytes = {})
@@ -38,6 +37,8 @@ QByteArray bytesOf(const QString &path, const std::optional<QByteArray> &bytes =
 }
 
 #ifdef QUIVARA_POSIX_PROCESSES
+const QFile::Permissions kOpen = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+
 // Runs `body` in a child process, as the user "nobody" when asked, so that file permissions hold
 // even for root; returns its exit code, or -1.
 template<typename Body>
@@ -69,7 +70,7 @@ private Q_SLOTS:
         QTest::newRow("Windows-1252, NUL") << QByteArray("Jos\xe9\0\x80\x81\x7f\x9f\xa0\xff", 11)
                                            << QString::fromUtf16(u"José\0€\u0081\u007f\u0178\u00a0\u00ff", 11);
         // Read to 64 KiB with the line ends in it, at once, from a sparse 4 GiB file.
-#ifndef __EMSCRIPTEN__ // a page's files are in its memory, which holds no 4 GiB
+#ifndef Q_OS_WASM // a page's files are in its memory, which holds no 4 GiB
         QTest::newRow("4 GiB") << QByteArray(65533, 'b') + "\r\nZY" << QString(65533, u'b') + u'Z';
 #endif
 #ifndef QUIVARA_POSIX_PROCESSES

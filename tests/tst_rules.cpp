@@ -4,7 +4,6 @@
 #include "rules/secret.h"
 
 #include <QTest>
-#include <QTime>
 
 #include <random>
 
@@ -140,15 +139,6 @@ private Q_SLOTS:
                          qPrintable(QStringLiteral("position %1, digit %2: %3").arg(p + 1).arg(d).arg(counts[p][d])));
             }
         QVERIFY(repeated > kDraws / 3 && repeated < kDraws * 2 / 3);
-    }
-
-    // The clock read for the seeds is the time of day, to the millisecond.
-    void systemTimeOfDay()
-    {
-        const double before = QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
-        const double now = quivara::rules::systemTimeOfDay();
-        const double after = QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
-        QVERIFY2((now > before - 0.002 && now < after + 0.002) || after < before, qPrintable(QString::number(now - before)));
     }
 };
 

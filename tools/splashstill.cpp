@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Shows the game's splash window with its timer stopped and saves what the screen shows of it.
 //   quivara_splash_still OUT.png      (for the README's screenshots; the game itself never stops the timer)
+#include "platform/platform.h"
 #include "shell/app.h"
 #include "shell/splashwindow.h"
 
@@ -21,7 +22,7 @@ int main(int argc, char **argv)
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(quivara::shell::kAppTitle));
-    quivara::shell::addStandInFonts();
+    quivara::platform::current().addCarriedFonts();
     quivara::shell::SplashWindow splash;
     // Stopped before any event is processed: the splash never hands over to the game.
     splash.timer()->stop();

@@ -2,6 +2,8 @@
 // The bytes of a name file and the name they hold, in the system's ANSI code page.
 #pragma once
 
+#include "platform/codepage.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -13,16 +15,10 @@ inline constexpr std::size_t kMaxNameFileBytes = 64 * 1024;
 
 // The name a file holds: its lines joined with nothing between them. A line
 // ends at CR, CR LF or LF alone; bytes past kMaxNameFileBytes are ignored.
-std::u16string decodeName(std::string_view bytes);
+std::u16string decodeName(std::string_view bytes, const platform::CodePage &codePage);
 
-// The file for a name: its characters in the ANSI code page, then CR LF. A
-// character the code page cannot hold is written as "?".
-std::string encodeName(std::u16string_view name);
-
-// Windows-1252, the ANSI code page of Western European systems. Every byte
-// decodes (the five unassigned ones to the control characters of the same
-// number, as Windows does), so decoding then encoding gives the bytes back.
-std::u16string decodeWindows1252(std::string_view bytes);
-std::string encodeWindows1252(std::u16string_view text);
+// The file for a name: its characters in `codePage`, then CR LF. A character
+// the code page cannot hold is written as "?".
+std::string encodeName(std::u16string_view name, const platform::CodePage &codePage);
 
 } // namespace quivara::two_player

@@ -2,6 +2,7 @@
 // The player name files, beside the program or in the user's data directory.
 #include "two_player/namefiles.h"
 
+#include "platform/platform.h"
 #include "two_player/namecodec.h"
 
 #include <QCoreApplication>
@@ -10,12 +11,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
-#ifdef _WIN32
-#include <QTemporaryFile>
-#endif
-#ifdef Q_OS_WASM
-#include <emscripten.h>
-#endif
 
 #include <string>
 
@@ -33,7 +28,8 @@ std::optional<QString> loadFile(const QString &filePath)
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray bytes = file.read(static_cast<qint64>(kMaxNameFileBytes));
-    const std::u16string name = decodeName(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const std::u16string name = decodeName(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                                           platform::current().ansiCodePage());
     return QString(reinterpret_cast<const QChar *>(name.data()), static_cast<qsizetype>(name.size()));
 }
 
@@ -55,18 +51,9 @@ NamePlaces placesForThisUser()
 
 bool directoryWritable(const QString &directory)
 {
-    const QFileInfo info(directory);
-    if (!info.isDir())
+    if (!QFileInfo(directory).isDir())
         return false;
-#ifdef _WIN32
-    // Windows answers isWritable() from the read-only attribute alone, which Program Files does not
-    // have although a standard user may not write there: only creating a file tells.
-    QTemporaryFile probe(QDir(directory).filePath(QStringLiteral("quivara-XXXXXX.tmp")));
-    return probe.open();
-#else
-    // access(2) underneath: it knows the user, the groups and read-only mounts.
-    return info.isWritable();
-#endif
+    return platform::current().canCreateFilesIn(directory);
 }
 
 NameFiles::NameFiles(QString directory) : m_places{directory, {directory}, false} {}
@@ -95,7 +82,8 @@ std::optional<QString> NameFiles::load(const QString &fileName) const
 std::optional<QString> NameFiles::save(const QString &fileName, const QString &name) const
 {
     const std::string bytes = encodeName(std::u16string_view(reinterpret_cast<const char16_t *>(name.utf16()),
-                                                             static_cast<std::size_t>(name.size())));
+                                                             static_cast<std::size_t>(name.size())),
+                                         platform::current().ansiCodePage());
     if (m_places.createSaveDirectory && !QDir().mkpath(m_places.saveDirectory))
         return QStringLiteral("cannot create the directory");
     QSaveFile file(path(fileName));
@@ -130,14 +118,7 @@ QStringList NameFiles::saveBoth(const QString &player1, const QString &player2, 
             std::fflush(errors);
         }
     }
-#ifdef Q_OS_WASM
-    // In a browser the files live in memory until written out to the page's storage, which is
-    // done in the background (a page cannot wait for it).
-    EM_ASM(FS.syncfs(false, function(error) {
-        if (error)
-            err('quivara: could not keep the names in the browser: ' + error);
-    }););
-#endif
+    platform::current().keepSavedFiles();
     return failures;
 }
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The game's windows in a web page, kept as a desktop keeps them.
-#include "shell/pagewindows.h"
+#include "platform/pagewindows.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -8,7 +8,7 @@
 
 #include <emscripten/val.h>
 
-namespace quivara::shell {
+namespace quivara::platform {
 
 PageWindows::PageWindows(QObject *parent) : QObject(parent)
 {
@@ -46,4 +46,4 @@ void PageWindows::bringBackFront()
     }
 }
 
-} // namespace quivara::shell
+} // namespace quivara::platform

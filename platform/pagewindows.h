@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <QWindow>
 
-namespace quivara::shell {
+namespace quivara::platform {
 
 // The browser's Qt leaves no window in front once the one in front is hidden, and the keys would
 // go nowhere: the window that was in front before it takes the keyboard again, as on a desktop.
@@ -28,4 +28,4 @@ private:
     QList<QPointer<QWindow>> m_fronts; // every window that has been in front, the latest last
 };
 
-} // namespace quivara::shell
+} // namespace quivara::platform
