@@ -2,10 +2,8 @@
 // The game on a Linux desktop.
 #include "platform/platform.h"
 
-#include <QCoreApplication>
 #include <QDialog>
 #include <QFileInfo>
-#include <QThread>
 
 namespace quivara::platform {
 namespace {
@@ -31,15 +29,7 @@ public:
 
     void showMessage(QDialog *box) override { box->exec(); }
 
-    void quit() override
-    {
-        // Asked before the event loop runs (a start-up observer), exit() would do nothing: the
-        // loop then ends as soon as it starts.
-        if (QThread::currentThread()->loopLevel() == 0)
-            QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
-        else
-            QCoreApplication::exit(0);
-    }
+    void quit() override { endEventLoop(); }
 
 private:
     std::tm localTime(std::time_t moment) override

@@ -2,6 +2,9 @@
 // What every platform does alike.
 #include "platform/platform.h"
 
+#include <QDirIterator>
+#include <QFontDatabase>
+
 #include <chrono>
 
 namespace quivara::platform {
@@ -14,6 +17,13 @@ double Platform::timeOfDay()
     const std::tm local = localTime(t);
     const double fraction = duration<double>(now.time_since_epoch()).count() - static_cast<double>(t);
     return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + fraction;
+}
+
+void Platform::addFontsFromResources()
+{
+    QDirIterator fonts(QStringLiteral(":/quivara/fonts"), QDir::Files);
+    while (fonts.hasNext())
+        QFontDatabase::addApplicationFont(fonts.next());
 }
 
 } // namespace quivara::platform

@@ -51,6 +51,12 @@ public:
     // The seconds elapsed since local midnight, with their fraction, read from the system clock.
     double timeOfDay();
 
+protected:
+    // What several platforms do alike: every font among the program's resources made known to it,
+    // and, on a desktop, the end of the event loop, also when asked before the loop runs.
+    static void addFontsFromResources();
+    static void endEventLoop();
+
 private:
     // `moment` in local time, by the system's thread-safe conversion.
     virtual std::tm localTime(std::time_t moment) = 0;

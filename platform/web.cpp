@@ -6,10 +6,8 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QFont>
-#include <QFontDatabase>
 #include <QString>
 
 #include <emscripten.h>
@@ -21,12 +19,7 @@ namespace {
 class Web : public Platform
 {
 public:
-    void addCarriedFonts() override
-    {
-        QDirIterator fonts(QStringLiteral(":/quivara/fonts"), QDir::Files);
-        while (fonts.hasNext())
-            QFontDatabase::addApplicationFont(fonts.next());
-    }
+    void addCarriedFonts() override { addFontsFromResources(); }
 
     void fitApplication() override
     {

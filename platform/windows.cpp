@@ -3,13 +3,9 @@
 #include "platform/platform.h"
 
 #include <QAccessible>
-#include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
-#include <QDirIterator>
-#include <QFontDatabase>
 #include <QTemporaryFile>
-#include <QThread>
 #include <QWidget>
 
 #include <windows.h>
@@ -48,12 +44,7 @@ std::string encodeAnsi(std::u16string_view text)
 class Windows : public Platform
 {
 public:
-    void addCarriedFonts() override
-    {
-        QDirIterator fonts(QStringLiteral(":/quivara/fonts"), QDir::Files);
-        while (fonts.hasNext())
-            QFontDatabase::addApplicationFont(fonts.next());
-    }
+    void addCarriedFonts() override { addFontsFromResources(); }
 
     void fitApplication() override {}
 
@@ -80,15 +71,7 @@ public:
 
     void showMessage(QDialog *box) override { box->exec(); }
 
-    void quit() override
-    {
-        // Asked before the event loop runs (a start-up observer), exit() would do nothing: the
-        // loop then ends as soon as it starts.
-        if (QThread::currentThread()->loopLevel() == 0)
-            QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
-        else
-            QCoreApplication::exit(0);
-    }
+    void quit() override { endEventLoop(); }
 
 private:
     std::tm localTime(std::time_t moment) override

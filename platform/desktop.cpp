@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the desktops (Linux, Windows) do alike; a page's Qt has no event loop to leave.
+#include "platform/platform.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
+namespace quivara::platform {
+
+void Platform::endEventLoop()
+{
+    // Asked before the event loop runs (a start-up observer), exit() would do nothing: the loop
+    // then ends as soon as it starts.
+    if (QThread::currentThread()->loopLevel() == 0)
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    else
+        QCoreApplication::exit(0);
+}
+
+} // namespace quivara::platform
