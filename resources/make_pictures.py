@@ -183,7 +183,7 @@ def main():
     # high-density screens; the window icon's larger sizes go into the desktop's icon theme.
     save(icon(), "icon.png")
     save(icon(32), "icon@2x.png", indexed=False)
-    for size in (32, 48, 256):
+    for size in (32, 48, 192, 256, 512):
         save(icon(size), "icon-%d.png" % size, indexed=False)
     save_ico(["icon.png", "icon-32.png", "icon-48.png", "icon-256.png"], "icon.ico")
     save(arrow(), "arrow.png")
