@@ -6,6 +6,7 @@
 #include "platform/codepage.h"
 
 #include <ctime>
+#include <functional>
 
 class QDialog;
 class QString;
@@ -39,6 +40,11 @@ public:
 
     // After the names were saved: keeps files that live only in memory for the next run.
     virtual void keepSavedFiles() = 0;
+
+    // Has `save` called each time the player leaves the program without closing its windows: a
+    // page's tab closed or hidden, the page reloaded or another address opened. A desktop program
+    // is left only by closing it, so there `save` is never called.
+    virtual void whenLeft(std::function<void()> save) { (void)save; }
 
     // Shows `box`, which deletes itself once closed. On a desktop this returns once the player has
     // closed it; a page cannot wait inside a call for the player, so there the box is window-modal

@@ -48,14 +48,15 @@ public:
 
     bool canCreateFilesIn(const QString &directory) override { return QFileInfo(directory).isWritable(); }
 
-    void keepSavedFiles() override
+    // The page's files live in memory until written out to its storage (packaging/web/page.js).
+    void keepSavedFiles() override { EM_ASM(Module['quivaraKeep']();); }
+
+    void whenLeft(std::function<void()> save) override { leaving() = std::move(save); }
+
+    static std::function<void()> &leaving()
     {
-        // The page's files live in memory until written out to its storage, which is done in the
-        // background (a page cannot wait for it).
-        EM_ASM(FS.syncfs(false, function(error) {
-            if (error)
-                err('quivara: could not keep the names in the browser: ' + error);
-        }););
+        static std::function<void()> save;
+        return save;
     }
 
     void showMessage(QDialog *box) override { box->open(); }
@@ -85,3 +86,10 @@ Platform &current()
 }
 
 } // namespace quivara::platform
+
+// Called by the page when the player leaves it (packaging/web/page.js).
+extern "C" EMSCRIPTEN_KEEPALIVE void quivara_page_left()
+{
+    if (const std::function<void()> &save = quivara::platform::Web::leaving())
+        save();
+}

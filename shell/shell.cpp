@@ -21,12 +21,18 @@ Shell::Shell(QString nameDirectory, QObject *parent)
 
 Shell::~Shell()
 {
+    platform::current().whenLeft(nullptr);
     for (QWidget *window : windows())
         delete window;
 }
 
 void Shell::start()
 {
+    // Leaving a page without closing the game keeps the names as closing their window would.
+    platform::current().whenLeft([this] {
+        if (m_twoPlayer)
+            m_twoPlayer->saveNames();
+    });
     m_splash = new SplashWindow;
     m_splash->setAttribute(Qt::WA_DeleteOnClose);
     // Once the splash is on screen its interval is idle time: use it to build
