@@ -76,7 +76,8 @@ def play(browser, steps):  # each sentence said once: one new sentence where one
 def compare(browser, picture):
     """The window in front (found by its title bar's colour) against its desktop picture: under 0.6 %
     of its pixels may differ (font hinting, the focus, the text cursor), once the page has painted
-    what the last keys changed. Returns its inside's place."""
+    what the last keys changed. The same in every engine: Qt paints the windows itself, and the
+    three engines show the same pixels. Returns its inside's place."""
     want = Image.open(os.path.join(looks, f"{picture}-x1.png")).convert("RGB")
 
     def differing():
