@@ -56,7 +56,12 @@ class Browser:
     def __init__(self, profile=None):
         self.own_profile = profile is None
         self.profile = profile or tempfile.mkdtemp(prefix=f"quivara-{type(self).__name__.lower()}-")
-        self.start()
+        try:
+            self.start()
+        except BaseException:  # leaves no browser behind
+            if hasattr(self, "process"):
+                self.process.kill()
+            raise
 
     def restart(self):
         self.stop()
