@@ -12,7 +12,8 @@
 #   ./build.sh windows-bench [n] the same, then the Windows start-up benchmark under Wine (n starts each)
 #   ./build.sh web               the game as a web page in build-web/dist/ (Debian's emscripten)
 #   ./build.sh web-serve         the same, then serves the page to a browser on http://localhost:8080/
-#   ./build.sh web-test          the same, then the tests without windows under Node and the page in Chromium
+#   ./build.sh web-test          the same, then the tests without windows under Node and the page in
+#                                Chromium, Firefox and WebKit
 #   ./build.sh web-bench [n]     the same, then the page's load benchmark in Chromium (n loads each)
 #   ./build.sh help              this list
 # Each command first installs the Debian packages it lacks: tools/packages/<platform>-build.txt, and

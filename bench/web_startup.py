@@ -12,7 +12,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
-from chromium import Browser, Server, wait_until  # noqa: E402
+from browsers import Chromium, Server, wait_until  # noqa: E402
 
 build, loads = sys.argv[1], int(sys.argv[2]) if len(sys.argv) > 2 else 12
 PAGES = {"game": "frmunjugador", "reference": "reference"}  # page: the window whose paint ends a load
@@ -27,7 +27,7 @@ def load(browser, url, window):
     return {name: int(ns) / 1e6 for name, ns in (line.split() for line in browser.console())}
 
 
-server, browser = Server(os.path.join(build, "bench")), Browser()
+server, browser = Server(os.path.join(build, "bench")), Chromium()
 try:
     browser.call("Network.enable")
     browser.call("Network.setCacheDisabled", cacheDisabled=True)

@@ -22,7 +22,7 @@ comment_of() {
 }
 
 # Whether the file $1 is test code: the tests and fuzzers, the test scripts wherever they sit, the
-# scripts that run them, and what only they use. tools/xwindows.sh and tools/chromium.py also
+# scripts that run them, and what only they use. tools/xwindows.sh and tools/browsers.py also
 # drive the screenshot script and the page's benchmark, so they count as tools.
 is_test() {
     case $1 in

@@ -1,22 +1,21 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""The page in headless Chromium, played by keys: the games of tests/games-by-ear.txt and "Salir";
+"""The page in a browser engine, played by keys: the games of tests/games-by-ear.txt and "Salir";
 after a reload, the About window and the match won under the name typed before; after a restart
-of the browser, that match again. Each window against its desktop picture. Prints the keys and the
-page's live region: the game's transcript.
-  test-page.py <the page's folder> <the desktop pictures' folder> <a folder for the screenshots>"""
+of the browser, where it keeps its profile, that match again. Each window against its desktop
+picture. Prints the keys and the page's live region: the game's transcript.
+  test-page.py chromium|firefox|webkit <the page's folder> <the desktop pictures' folder> <a folder
+  for the screenshots>   (firefox and webkit need an X server)"""
 import os
 import re
-import shutil
 import sys
-import tempfile
 
 from PIL import Image, ImageChops
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
-from chromium import ALT, SHIFT, Browser, Server, wait_until  # noqa: E402
+from browsers import ALT, ENGINES, SHIFT, Server, wait_until  # noqa: E402
 
-page, looks, shots = sys.argv[1:4]
+engine, page, looks, shots = sys.argv[1:5]
 os.makedirs(shots, exist_ok=True)
 ACTIVE_TITLE_BAR = (48, 140, 198)  # as the browser's Qt draws it
 placed = {}  # picture: where the window compared with it had its inside
@@ -77,7 +76,8 @@ def play(browser, steps):  # each sentence said once: one new sentence where one
 def compare(browser, picture):
     """The window in front (found by its title bar's colour) against its desktop picture: under 0.6 %
     of its pixels may differ (font hinting, the focus, the text cursor), once the page has painted
-    what the last keys changed. Returns its inside's place."""
+    what the last keys changed. The same in every engine: Qt paints the windows itself, and the
+    three engines show the same pixels. Returns its inside's place."""
     want = Image.open(os.path.join(looks, f"{picture}-x1.png")).convert("RGB")
 
     def differing():
@@ -101,25 +101,25 @@ def compare(browser, picture):
     return place
 
 
-profile = tempfile.mkdtemp(prefix="quivara-chromium-")  # the browser's, kept across its restart
-server, browser = Server(page), Browser(profile)
+server, browser = Server(page), ENGINES[engine]()
 try:
-    print(f"Quivara in Chromium: {server.url}")
-    browser.call("Page.navigate", url=server.url)
+    print(f"Quivara in {engine}: {server.url}")
+    browser.navigate(server.url)
     play(browser, GAMES)
     browser.key("s", ALT)
     ended = "document.getElementById('estado').textContent"
     wait_until(lambda: "se ha cerrado" in browser.evaluate(ended), "the page to say that the game has ended")
     print(f"  keys: alt+s\n  [the page: {browser.evaluate(ended)}]")  # once the names are stored
-    browser.call("Page.reload")
+    browser.reload()
     play(browser, AFTER_RELOAD)
-    browser.close()
-    print("  [the browser closed and started again]")
-    browser = Browser(profile)
-    browser.call("Page.navigate", url=server.url)
-    play(browser, AFTER_RESTART)
+    if browser.keeps_profile:
+        browser.restart()
+        print("  [the browser closed and started again]")
+        browser.navigate(server.url)
+        play(browser, AFTER_RESTART)
+    else:
+        print("  [no restart: this browser forgets what the page stored once it closes]")
     print("PASS: games played, names kept, windows as on the desktop")
 finally:
     browser.close()
     server.close()
-    shutil.rmtree(profile, ignore_errors=True)
