@@ -28,11 +28,26 @@ KEYS = {"Tab": ("Tab", "Tab", 9, "", "\ue004"), "Enter": ("Enter", "Enter", 13, 
 
 
 class Server:
-    """Serves `folder` on a free port of localhost, from a thread."""
+    """Serves `folder` on a free port of localhost, from a thread. The folder served can change;
+    while `down`, every request is dropped unanswered, as a browser without a network finds."""
 
     def __init__(self, folder):
-        handler = lambda *a, **k: Quiet(*a, directory=folder, **k)
-        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        self.folder, self.down = folder, False
+        server = self
+
+        class Handler(http.server.SimpleHTTPRequestHandler):
+            def translate_path(self, path):  # the folder served now, also on a kept-alive connection
+                self.directory = server.folder
+                return super().translate_path(path)
+
+            def handle(self):
+                if not server.down:
+                    super().handle()
+
+            def log_message(self, *args):
+                pass
+
+        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
         self.url = f"http://127.0.0.1:{self.httpd.server_port}/"
         threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
 
@@ -41,16 +56,12 @@ class Server:
         self.httpd.server_close()
 
 
-class Quiet(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
-
-
 class Browser:
     """A browser with a profile of its own (`profile`: a folder to keep between browsers, else a
     throw-away one), and its one page. Each engine starts and stops its browser, and navigates,
-    reloads, evaluates an expression, presses a key (a name from KEYS, or one character, with
-    modifiers), clicks and takes a screenshot of the page."""
+    reloads, evaluates an expression (a promise gives what it resolves to), presses a key (a name
+    from KEYS, or one character, with modifiers), clicks, takes a screenshot of the page, and
+    closes the page's tab for a new one (new_tab), as a player closes a tab and opens another."""
     keeps_profile = True  # whether a restart finds what the page stored
 
     def __init__(self, profile=None):
@@ -139,9 +150,13 @@ class Chromium(OverWebSocket, Browser):
              "--disable-background-networking", "--disable-component-update", "--disable-sync",
              "--no-first-run", "--disable-quic", "--hide-scrollbars", "about:blank"],
             "DevToolsActivePort", lambda text: text.split("\n")[0] if "\n" in text else "")
-        pages = json.load(urllib.request.urlopen(f"http://127.0.0.1:{port}/json/list"))
-        page = next(p for p in pages if p["type"] == "page")
-        self.connect(page["webSocketDebuggerUrl"])
+        self.port = port
+        self.attach(lambda page: page["type"] == "page")
+
+    def attach(self, which):
+        """Drives the first page `which` picks."""
+        pages = json.load(urllib.request.urlopen(f"http://127.0.0.1:{self.port}/json/list"))
+        self.connect(next(p for p in pages if which(p))["webSocketDebuggerUrl"])
         self.call("Page.enable")
         self.call("Runtime.enable")
         # A page of exactly this size, which has the keyboard as a page in front has.
@@ -153,6 +168,14 @@ class Chromium(OverWebSocket, Browser):
 
     def reload(self):
         self.call("Page.reload")
+
+    def new_tab(self):
+        target = self.call("Target.createTarget", url="about:blank")["targetId"]
+        self.call("Page.close")
+        self.ws.close()
+        wait_until(lambda: [p["type"] for p in json.load(urllib.request.urlopen(f"http://127.0.0.1:{self.port}/json/list"))
+                            ].count("page") == 1, "the closed tab to be gone")
+        self.attach(lambda page: page["id"] == target)
 
     def evaluate(self, expression):
         return self.call("Runtime.evaluate", expression=expression, returnByValue=True,
@@ -211,6 +234,11 @@ class Firefox(OverWebSocket, WebDriver):
         self.context = self.call("browsingContext.getTree")["contexts"][0]["context"]
         self.call("browsingContext.setViewport", context=self.context, viewport={"width": WIDTH, "height": HEIGHT})
 
+    def new_tab(self):
+        left, self.context = self.context, self.call("browsingContext.create", type="tab")["context"]
+        self.call("browsingContext.close", context=left)
+        self.call("browsingContext.setViewport", context=self.context, viewport={"width": WIDTH, "height": HEIGHT})
+
     def navigate(self, url):
         self.call("browsingContext.navigate", context=self.context, url=url)
 
@@ -218,8 +246,8 @@ class Firefox(OverWebSocket, WebDriver):
         self.call("browsingContext.reload", context=self.context)
 
     def evaluate(self, expression):
-        result = self.call("script.evaluate", expression=f"JSON.stringify([{expression}])",
-                           target={"context": self.context}, awaitPromise=False)
+        result = self.call("script.evaluate", expression=f"Promise.resolve({expression}).then(v => JSON.stringify([v]))",
+                           target={"context": self.context}, awaitPromise=True)
         if result["type"] == "exception":
             raise RuntimeError(f"{expression}: {result['exceptionDetails']['text']}")
         return json.loads(result["result"]["value"])[0]
@@ -259,8 +287,14 @@ class WebKit(WebDriver):
     def reload(self):
         self.call("POST", "/refresh")
 
+    def new_tab(self):
+        tab = self.call("POST", "/window/new", type="tab")["handle"]
+        self.call("DELETE", "/window")
+        self.call("POST", "/window", handle=tab)
+
     def evaluate(self, expression):
-        return self.call("POST", "/execute/sync", script=f"return {expression}", args=[])
+        return self.call("POST", "/execute/async", args=[],
+                         script=f"Promise.resolve({expression}).then(arguments[arguments.length - 1])")
 
     def perform(self, source):
         self.call("POST", "/actions", actions=[source])

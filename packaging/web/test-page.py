@@ -8,7 +8,10 @@ picture. Prints the keys and the page's live region: the game's transcript.
   for the screenshots>   (firefox and webkit need an X server)"""
 import os
 import re
+import shutil
+import subprocess
 import sys
+import tempfile
 
 from PIL import Image, ImageChops
 
@@ -47,7 +50,15 @@ MATCH_AGAIN = [("F2", "window:Quivara - 2 jugadores"), *by_ear("two players", ty
 AFTER_RELOAD = [("", "window:Quivara - 1 jugador"), ("click:Ayuda Down Down Enter", "window:Acerca de Quivara"),
                 ("", "looks:about"), ("alt+i", "window:Quivara"), ("Enter", "window:Acerca de Quivara"),
                 ("Enter", "window:Quivara - 1 jugador"), *MATCH_AGAIN, ("F1", "window:Quivara - 1 jugador")]
-AFTER_RESTART = [("", "window:Quivara - 1 jugador"), *MATCH_AGAIN]
+AFTER_RESTART = [("", "window:Quivara - 1 jugador"), *MATCH_AGAIN, ("F1", "window:Quivara - 1 jugador")]
+# A name typed, then the tab closed without closing the game.
+NEW_NAME = [("F2", "window:Quivara - 2 jugadores"), ("shift+Tab*2 L u i s", "")]
+OPENED = [("", "window:Quivara - 1 jugador")]
+# A browser that refuses the page its storage, as a private window, a policy or a full disk do.
+REFUSED = """IDBFactory.prototype.open = () => { throw new DOMException('refused', 'SecurityError'); };
+Storage.prototype.setItem = () => { throw new DOMException('refused', 'QuotaExceededError'); };
+window.refusals = 0; addEventListener('quivara-sin-almacen', () => refusals++);"""
+BUILD = "!!document.querySelector('meta[name=segunda]')"  # the mark of the second build made below
 
 
 def play(browser, steps):  # each sentence said once: one new sentence where one is awaited
@@ -119,6 +130,59 @@ try:
         play(browser, AFTER_RESTART)
     else:
         print("  [no restart: this browser forgets what the page stored once it closes]")
+    play(browser, NEW_NAME)
+    browser.new_tab()
+    browser.navigate(server.url)
+    play(browser, OPENED)
+    kept = wait_until(lambda: {p: n for p, n in browser.evaluate("quivara.module().quivaraHomeFiles()").items()
+                               if "Luis" in n}, "the name typed before the tab was closed")
+    print(f"  [tab closed, a new one opened: {kept}]")
+    wait_until(lambda: browser.evaluate("!!navigator.serviceWorker.controller"), "the page's service worker")
+    if engine == "chromium":
+        errors = browser.call("Page.getInstallabilityErrors")["installabilityErrors"]
+        print(f"  [installability errors: {errors}]")
+        assert not errors
+    server.down = True
+    browser.reload()
+    play(browser, [*OPENED, *by_ear("one player")])
+    print("  [played with no network]")
+    # A second build, served in the first's place: the open page is the first's, whole, until no
+    # page of it is left; the next is the second's, whose worker has dropped the first's files.
+    second = tempfile.mkdtemp(prefix="quivara-second-build-")
+    shutil.copytree(page, second, dirs_exist_ok=True)
+    index = os.path.join(second, "index.html")
+    marked = open(index).read().replace("<title>", "<meta name=segunda><title>")
+    open(index, "w").write(marked)
+    subprocess.run(["cmake", f"-DDIST={second}", "-P", os.path.join(os.path.dirname(__file__), "stamp.cmake")], check=True)
+    server.folder, server.down = second, False
+    version = re.search(r"version = '(\w+)'", open(os.path.join(second, "sw.js")).read())[1]
+
+    def opened():  # whether a page opened in a new tab is the second build's
+        browser.new_tab()
+        browser.navigate(server.url)
+        play(browser, OPENED)
+        return browser.evaluate(BUILD)
+    assert not opened(), "the first build's page is not whole"
+    wait_until(lambda: browser.evaluate("navigator.serviceWorker.getRegistration().then(r => !!r.waiting)"),
+               "the second build's worker, waiting")
+    wait_until(opened, "a page of the second build once none of the first is open", 60)
+    kept = browser.evaluate("caches.keys()")
+    print(f"  [the second build's page, the first's while it was open; files kept: {kept}]")
+    assert kept == [f"quivara {server.url} {version}"], f"not only the second build's files ({version}) kept"
+    server.folder = page
+    shutil.rmtree(second)
+    if engine == "chromium":  # the same whatever the engine: one is enough
+        browser.close()
+        browser = ENGINES[engine]()
+        browser.call("Page.addScriptToEvaluateOnNewDocument", source=REFUSED)
+        browser.navigate(server.url)
+        play(browser, [*OPENED, *by_ear("one player"), *NEW_NAME])
+        browser.key("s", ALT)
+        wait_until(lambda: "se ha cerrado" in browser.evaluate(ended), "the page to say that the game has ended")
+        said = browser.evaluate("[refusals, document.getElementById('sin-almacen').textContent]")
+        print(f"  [storage refused, the page said {said[0]} time(s): {said[1]}]")
+        assert said == [1, "Este navegador no deja guardar datos a esta página: los nombres de los jugadores no se "
+                           "conservarán."]
     print("PASS: games played, names kept, windows as on the desktop")
 finally:
     browser.close()
