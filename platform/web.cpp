@@ -48,8 +48,12 @@ public:
 
     bool canCreateFilesIn(const QString &directory) override { return QFileInfo(directory).isWritable(); }
 
-    // The page's files live in memory until written out to its storage (packaging/web/page.js).
-    void keepSavedFiles() override { EM_ASM(Module['quivaraKeep']();); }
+    // The page's files live in memory until written out to its storage by packaging/web/page.js;
+    // without that script (the tests under Node) there is no storage to write to.
+    void keepSavedFiles() override
+    {
+        EM_ASM(if (Module['quivaraKeep']) Module['quivaraKeep'](););
+    }
 
     void whenLeft(std::function<void()> save) override { leaving() = std::move(save); }
 
