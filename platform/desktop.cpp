@@ -1,13 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the desktops (Linux, Windows) do alike; a page's Qt has no event loop to leave.
-#include "platform/platform.h"
+#include "platform/desktop.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QThread>
 
 namespace quivara::platform {
 
-void Platform::endEventLoop()
+void Desktop::showMessage(QDialog *box)
+{
+    box->exec();
+}
+
+void Desktop::quit()
 {
     // Asked before the event loop runs (a start-up observer), exit() would do nothing: the loop
     // then ends as soon as it starts.

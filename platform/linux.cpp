@@ -1,20 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The game on a Linux desktop.
-#include "platform/platform.h"
+#include "platform/desktop.h"
 
-#include <QDialog>
 #include <QFileInfo>
 
 namespace quivara::platform {
 namespace {
 
-class Linux : public Platform
+class Linux : public Desktop
 {
 public:
     // Installed with the program.
     void addCarriedFonts() override {}
-
-    void fitApplication() override {}
 
     // Orca speaks the shown notification.
     void announce(QWidget *, const QString &) override {}
@@ -24,12 +21,6 @@ public:
 
     // access(2) underneath: it knows the user, the groups and read-only mounts.
     bool canCreateFilesIn(const QString &directory) override { return QFileInfo(directory).isWritable(); }
-
-    void keepSavedFiles() override {}
-
-    void showMessage(QDialog *box) override { box->exec(); }
-
-    void quit() override { endEventLoop(); }
 
 private:
     std::tm localTime(std::time_t moment) override

@@ -58,10 +58,8 @@ public:
     double timeOfDay();
 
 protected:
-    // What several platforms do alike: every font among the program's resources made known to it,
-    // and, on a desktop, the end of the event loop, also when asked before the loop runs.
+    // What several platforms do alike: every font among the program's resources made known to it.
     static void addFontsFromResources();
-    static void endEventLoop();
 
 private:
     // `moment` in local time, by the system's thread-safe conversion.

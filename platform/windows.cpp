@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The game on Windows.
-#include "platform/platform.h"
+#include "platform/desktop.h"
 
 #include <QAccessible>
-#include <QDialog>
 #include <QDir>
 #include <QTemporaryFile>
 #include <QWidget>
@@ -41,12 +40,10 @@ std::string encodeAnsi(std::u16string_view text)
     return bytes;
 }
 
-class Windows : public Platform
+class Windows : public Desktop
 {
 public:
     void addCarriedFonts() override { addFontsFromResources(); }
-
-    void fitApplication() override {}
 
     void announce(QWidget *notice, const QString &sentence) override
     {
@@ -66,12 +63,6 @@ public:
         QTemporaryFile probe(QDir(directory).filePath(QStringLiteral("quivara-XXXXXX.tmp")));
         return probe.open();
     }
-
-    void keepSavedFiles() override {}
-
-    void showMessage(QDialog *box) override { box->exec(); }
-
-    void quit() override { endEventLoop(); }
 
 private:
     std::tm localTime(std::time_t moment) override
